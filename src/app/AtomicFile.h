@@ -1,0 +1,13 @@
+// Replacing a file so that it is never left half-written.
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+// Writes the bytes to a new file beside the target and renames it into place.
+// The directory is created when it is missing. On any failure the old file is
+// left as it was, the new one is removed, and the result is false.
+bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes);
+
+// Puts an already written file in place of the target with one rename.
+bool ReplaceFile(const std::filesystem::path& source, const std::filesystem::path& target);

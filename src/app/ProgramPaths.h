@@ -1,0 +1,28 @@
+// Where the program keeps its profile, fonts and section files.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+// The folder that plays the part of the Windows directory: the real one on
+// Windows; elsewhere $KL840T_HOME when set, else $XDG_CONFIG_HOME/kl840t
+// (default ~/.config/kl840t).
+std::filesystem::path ConfigDirectory();
+
+// The profile is named after the program: <config dir>/<program name>.ini.
+// The program name is the executable's base name of the window program; the
+// command-line tool reads the same profile, so it keeps the default.
+void SetProgramName(std::string name);
+const std::string& ProgramName();
+std::filesystem::path ProfilePath();
+
+// The fonts folder that the font library layer loads from.
+std::filesystem::path FontsDirectory();
+
+// The directory of the running executable.
+std::filesystem::path ExecutableDirectory();
+
+// Where the section files live: $KL840T_DATA when set; else the executable's
+// directory when it is writable (a portable copy); else $XDG_DATA_HOME/kl840t
+// (default ~/.local/share/kl840t).
+std::filesystem::path SectionDirectory();
