@@ -1,0 +1,259 @@
+// The byte-level protocol spoken with the handheld.
+#include "link/LinkProtocol.h"
+
+#include <algorithm>
+#include <vector>
+
+using namespace wire;
+
+int SectionOfLetter(std::uint8_t letter) {
+    switch (letter) {
+    case 'T':
+        return 1;
+    case 'S':
+        return 2;
+    case 'E':
+        return 3;
+    case 'R':
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+int LinkInput::Waiting() { return static_cast<int>(m_putBack.size()) + m_line.BytesWaiting(); }
+
+std::uint8_t LinkInput::Read() {
+    if (!m_putBack.empty()) {
+        std::uint8_t byte = m_putBack.front();
+        m_putBack.pop_front();
+        return byte;
+    }
+    return m_line.ReadByte();
+}
+
+void LinkInput::DiscardAll() {
+    m_putBack.clear();
+    while (m_line.BytesWaiting() > 0)
+        m_line.ReadByte();
+}
+
+LinkProtocol::LinkProtocol(SerialLine& line, LinkClock& clock, LinkHost& host)
+    : m_line(line), m_clock(clock), m_host(host), m_input(line) {}
+
+std::uint8_t LinkProtocol::Checksum(std::span<const std::uint8_t> data) {
+    unsigned sum = 0;
+    for (std::uint8_t byte : data)
+        sum += byte;
+    return static_cast<std::uint8_t>(sum);
+}
+
+bool LinkProtocol::KeepGoing() {
+    m_host.DispatchMessages();
+    if (m_host.StopRequested())
+        return false;
+    m_clock.SleepMs(kPollMs);
+    return true;
+}
+
+void LinkProtocol::Send(std::uint8_t byte) { m_line.WriteByte(byte); }
+
+bool LinkProtocol::WaitForBytes(int count) {
+    while (m_input.Waiting() < count)
+        if (!KeepGoing())
+            return false;
+    return true;
+}
+
+// Waits a short while for bytes that are on their way; true when they came.
+bool LinkProtocol::WaitForBytesAtMost(int count, std::uint32_t ms) {
+    const std::uint32_t start = m_clock.NowMs();
+    while (m_input.Waiting() < count) {
+        if (m_clock.NowMs() - start >= ms)
+            return false;
+        m_clock.SleepMs(kPollMs);
+    }
+    return true;
+}
+
+bool LinkProtocol::AnnouncePacket(std::uint16_t length) {
+    const std::uint8_t low = static_cast<std::uint8_t>(length & 0xFF);
+    const std::uint8_t high = static_cast<std::uint8_t>(length >> 8);
+    m_echoTail.clear();
+    for (;;) {
+        Send(kAnnounce);
+        Send(low);
+        Send(high);
+        m_clock.SleepMs(kEchoPauseMs);
+
+        // The echo is looked for among everything that has come, so that a
+        // late reply or noise in front of it never puts the reading out of step.
+        std::vector<std::uint8_t> seen(m_echoTail.begin(), m_echoTail.end());
+        while (m_input.Waiting() > 0)
+            seen.push_back(m_input.Read());
+        const std::uint8_t echo[] = {kEcho, low, high};
+        bool matched = std::search(seen.begin(), seen.end(), std::begin(echo), std::end(echo)) != seen.end();
+        if (matched) {
+            Send(kGo);
+            m_clock.SleepMs(kGoPauseMs);
+            m_input.DiscardAll(); // repeated echoes
+            m_echoTail.clear();
+            return true;
+        }
+        // Keep the start of an echo that is still arriving.
+        m_echoTail.clear();
+        for (std::size_t keep = std::min<std::size_t>(2, seen.size()); keep > 0; --keep) {
+            if (std::equal(seen.end() - static_cast<std::ptrdiff_t>(keep), seen.end(), std::begin(echo))) {
+                m_echoTail.assign(seen.end() - static_cast<std::ptrdiff_t>(keep), seen.end());
+                break;
+            }
+        }
+        if (!KeepGoing())
+            return false;
+    }
+}
+
+bool LinkProtocol::SendFrame(std::span<const std::uint8_t> data, std::uint8_t block) {
+    const std::uint8_t checksum = Checksum(data);
+    for (;;) {
+        // Nothing the handheld says before it has the frame is a reply to it.
+        m_input.DiscardAll();
+        Send(kSoh);
+        Send(block);
+        Send(static_cast<std::uint8_t>(0xFF - block));
+        for (std::uint8_t byte : data)
+            Send(byte);
+        Send(checksum);
+
+        if (!WaitForBytes(1))
+            return false;
+        std::uint8_t reply = m_input.Read();
+        if (reply == kAck)
+            return true;
+        if (reply != kNak) {
+            // Noise or a garbled reply: let the real reply behind it arrive and
+            // go with the discard, so that it is not taken for the answer to
+            // the repeat.
+            m_clock.SleepMs(kSettleMs);
+        }
+        if (!KeepGoing())
+            return false;
+    }
+}
+
+// A frame that the sender repeats because it missed our ACK of the last frame
+// of the previous packet: taken whole and acknowledged again. False (with the
+// bytes given back) when what starts with SOH is something else.
+bool LinkProtocol::SkipRepeatedLastFrame() {
+    if (!m_lastBlock || !WaitForBytesAtMost(2, kLengthWaitMs))
+        return false;
+    std::uint8_t block = m_input.Read();
+    std::uint8_t complement = m_input.Read();
+    if (block != *m_lastBlock || static_cast<std::uint8_t>(block + complement) != 0xFF) {
+        m_input.PutBack(complement);
+        m_input.PutBack(block);
+        return false;
+    }
+    if (!WaitForBytes(m_lastFrameLength + 1))
+        return false;
+    for (int i = 0; i < m_lastFrameLength + 1; ++i)
+        m_input.Read();
+    Send(kAck);
+    return true;
+}
+
+std::optional<std::uint16_t> LinkProtocol::AwaitPacket() {
+    std::uint8_t low = 0;
+    std::uint8_t high = 0;
+    for (;;) {
+        // Step 1: the announce.
+        if (!WaitForBytes(1))
+            return std::nullopt;
+        std::uint8_t byte = m_input.Read();
+        if (byte == kSoh) {
+            SkipRepeatedLastFrame();
+            continue;
+        }
+        if (byte != kAnnounce)
+            continue;
+
+        bool announced = true;
+        for (;;) {
+            // Step 2: the length, which may still be on its way just after the
+            // announce byte. A byte that has not come keeps the value before.
+            if (announced)
+                WaitForBytesAtMost(2, kLengthWaitMs);
+            announced = false;
+            if (m_input.Waiting() > 0)
+                low = m_input.Read();
+            if (m_input.Waiting() > 0)
+                high = m_input.Read();
+            // Step 3: the echo, repeated while the sender is silent.
+            Send(kEcho);
+            Send(low);
+            Send(high);
+            if (m_input.Waiting() == 0) {
+                if (!KeepGoing())
+                    return std::nullopt;
+                continue;
+            }
+            byte = m_input.Read();
+            if (byte == kGo) {
+                m_lastBlock.reset();
+                return static_cast<std::uint16_t>(high * 256 + low);
+            }
+            if (byte == kAnnounce) {
+                announced = true;
+                continue;
+            }
+            break; // something else: wait for an announce again
+        }
+    }
+}
+
+bool LinkProtocol::ReceiveFrame(std::span<std::uint8_t> buffer, std::uint8_t block, std::uint8_t& marker,
+                                int& section) {
+    const int length = static_cast<int>(buffer.size());
+    std::vector<std::uint8_t> repeated(kFrameDataMax);
+    for (;;) {
+        // The frame's head: SOH, block number and its complement. Anything
+        // else in front of it is noise and is skipped a byte at a time.
+        if (!WaitForBytes(3))
+            return false;
+        std::uint8_t soh = m_input.Read();
+        std::uint8_t number = m_input.Read();
+        std::uint8_t complement = m_input.Read();
+        if (soh != kSoh || static_cast<std::uint8_t>(number + complement) != 0xFF) {
+            m_input.PutBack(complement);
+            m_input.PutBack(number);
+            continue;
+        }
+        // Any other block is one the sender repeats because our ACK did not
+        // reach it: an earlier, full frame. It is taken whole.
+        const bool expected = number == block;
+        std::span<std::uint8_t> target = expected ? buffer : std::span<std::uint8_t>(repeated);
+        if (!WaitForBytes(static_cast<int>(target.size()) + 1))
+            return false;
+        for (std::uint8_t& byte : target)
+            byte = m_input.Read();
+        std::uint8_t checksum = m_input.Read();
+        if (!KeepGoing())
+            return false;
+        if (!expected) {
+            Send(kAck);
+            continue;
+        }
+        if (block == 1 && length >= 5) {
+            marker = buffer[4];
+            if (int named = SectionOfLetter(buffer[0]))
+                section = named;
+        }
+        if (checksum == Checksum(buffer)) {
+            Send(kAck);
+            m_lastBlock = block;
+            m_lastFrameLength = length;
+            return true;
+        }
+        Send(kNak);
+    }
+}
