@@ -1,6 +1,7 @@
 // The window tests' main: one application object for the whole run, on the
-// offscreen platform unless another is asked for.
-#include <QApplication>
+// offscreen platform unless another is asked for. It is the program's own
+// application class, so that every event passes its notify() as in the program.
+#include "keyboard/CTranslatingApp.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +9,7 @@
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
+    CTranslatingApp app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
