@@ -31,7 +31,9 @@ CFilterEdit::CFilterEdit(QWidget* parent) : QPlainTextEdit(parent) {
     setTabChangesFocus(true);
 }
 
-bool CFilterEdit::FilterChar(char& c) { return ::FilterChar(c, g_bLatinKeyboard != 0); }
+bool CFilterEdit::FilterChar(char& c) {
+    return ::FilterChar(c, g_bLatinKeyboard != 0);
+}
 
 QString CFilterEdit::Filtered(const QString& typed) {
     const bool latin = g_bLatinKeyboard != 0;
@@ -69,8 +71,7 @@ void CFilterEdit::inputMethodEvent(QInputMethodEvent* event) {
         return;
     }
     QInputMethodEvent changed(event->preeditString(), event->attributes());
-    changed.setCommitString(Filtered(event->commitString()), event->replacementStart(),
-                            event->replacementLength());
+    changed.setCommitString(Filtered(event->commitString()), event->replacementStart(), event->replacementLength());
     QPlainTextEdit::inputMethodEvent(&changed);
 }
 

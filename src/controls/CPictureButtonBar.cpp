@@ -37,8 +37,8 @@ CPictureButtonBar* CPictureButtonBar::TakeOver(QWidget* placeholder) {
     return bar;
 }
 
-int CPictureButtonBar::AddPushButton(const QRect& rect, int cx, int cy, int iconNormal, int iconHot,
-                                     int iconDisabled, unsigned message) {
+int CPictureButtonBar::AddPushButton(const QRect& rect, int cx, int cy, int iconNormal, int iconHot, int iconDisabled,
+                                     unsigned message) {
     Button button;
     button.icons[kIconLookNormal][0] = LoadIconPixmap(iconNormal, cx, cy);
     button.icons[kIconLookHot][0] = LoadIconPixmap(iconHot, cx, cy);
@@ -90,12 +90,24 @@ bool CPictureButtonBar::SetButtonDisabled(int index, bool disabled) {
     return true;
 }
 
-QRect CPictureButtonBar::ButtonRect(int index) const { return Find(index) ? Find(index)->rect : QRect(); }
-int CPictureButtonBar::ButtonState(int index) const { return Find(index) ? Find(index)->state : 0; }
-int CPictureButtonBar::ButtonStateCount(int index) const { return Find(index) ? Find(index)->stateCount : 0; }
-bool CPictureButtonBar::IsButtonDisabled(int index) const { return Find(index) && Find(index)->disabled; }
-bool CPictureButtonBar::IsButtonHot(int index) const { return Find(index) && Find(index)->hot; }
-bool CPictureButtonBar::IsButtonPressed(int index) const { return Find(index) && Find(index)->pressed; }
+QRect CPictureButtonBar::ButtonRect(int index) const {
+    return Find(index) ? Find(index)->rect : QRect();
+}
+int CPictureButtonBar::ButtonState(int index) const {
+    return Find(index) ? Find(index)->state : 0;
+}
+int CPictureButtonBar::ButtonStateCount(int index) const {
+    return Find(index) ? Find(index)->stateCount : 0;
+}
+bool CPictureButtonBar::IsButtonDisabled(int index) const {
+    return Find(index) && Find(index)->disabled;
+}
+bool CPictureButtonBar::IsButtonHot(int index) const {
+    return Find(index) && Find(index)->hot;
+}
+bool CPictureButtonBar::IsButtonPressed(int index) const {
+    return Find(index) && Find(index)->pressed;
+}
 
 void CPictureButtonBar::ClickButton(int index) {
     const Button* found = Find(index);
@@ -134,7 +146,9 @@ void CPictureButtonBar::mousePressEvent(QMouseEvent* event) {
 }
 
 // The bar is a plain window: a quick second click is one more press, not a double click.
-void CPictureButtonBar::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+void CPictureButtonBar::mouseDoubleClickEvent(QMouseEvent* event) {
+    mousePressEvent(event);
+}
 
 void CPictureButtonBar::Press(const QPoint& point) {
     if (QWidget* parent = parentWidget()) {
@@ -153,7 +167,9 @@ void CPictureButtonBar::Press(const QPoint& point) {
         Capture(true);
 }
 
-void CPictureButtonBar::mouseMoveEvent(QMouseEvent* event) { TrackMouse(event->position().toPoint()); }
+void CPictureButtonBar::mouseMoveEvent(QMouseEvent* event) {
+    TrackMouse(event->position().toPoint());
+}
 
 void CPictureButtonBar::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
@@ -179,7 +195,9 @@ void CPictureButtonBar::leaveEvent(QEvent*) {
         TrackMouse(QPoint(-1, -1));
 }
 
-void CPictureButtonBar::hideEvent(QHideEvent*) { Capture(false); }
+void CPictureButtonBar::hideEvent(QHideEvent*) {
+    Capture(false);
+}
 
 void CPictureButtonBar::TrackMouse(const QPoint& point) {
     bool anyHot = false;

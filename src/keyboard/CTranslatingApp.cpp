@@ -10,7 +10,9 @@ CTranslatingApp::CTranslatingApp(int& argc, char** argv)
 
 CTranslatingApp::~CTranslatingApp() = default;
 
-CTranslatingApp* CTranslatingApp::Instance() { return qobject_cast<CTranslatingApp*>(QCoreApplication::instance()); }
+CTranslatingApp* CTranslatingApp::Instance() {
+    return qobject_cast<CTranslatingApp*>(QCoreApplication::instance());
+}
 
 bool CTranslatingApp::notify(QObject* receiver, QEvent* event) {
     // A mode message changes the state and then goes on to its window, where nothing handles it.
@@ -24,9 +26,13 @@ bool CTranslatingApp::notify(QObject* receiver, QEvent* event) {
     return QApplication::notify(receiver, event);
 }
 
-bool CTranslatingApp::ModeStandsAside() const { return m_kbd.StandsAsideFor(m_layouts->ActiveLayoutName()); }
+bool CTranslatingApp::ModeStandsAside() const {
+    return m_kbd.StandsAsideFor(m_layouts->ActiveLayoutName());
+}
 
-void CTranslatingApp::ActivateInstalledLayout(int side) { ::ActivateInstalledLayout(*m_layouts, side); }
+void CTranslatingApp::ActivateInstalledLayout(int side) {
+    ::ActivateInstalledLayout(*m_layouts, side);
+}
 
 void CTranslatingApp::SetKeyboardLayouts(std::unique_ptr<KeyboardLayouts> layouts) {
     if (layouts)

@@ -24,11 +24,10 @@ struct LocaleLanguageId {
 
 // The system language ids of the keyboards a user of the handheld is likely to have.
 constexpr std::array<LocaleLanguageId, 24> kLanguageIds{{
-    {"en", 0x0409},    {"en_GB", 0x0809}, {"en_IE", 0x1809}, {"en_CA", 0x1009}, {"de", 0x0407},
-    {"de_CH", 0x0807}, {"de_AT", 0x0C07}, {"de_LU", 0x1007}, {"de_LI", 0x1407}, {"ru", 0x0419},
-    {"uk", 0x0422},    {"be", 0x0423},    {"kk", 0x043F},    {"bg", 0x0402},  {"fr", 0x040C},
-    {"fr_CH", 0x100C}, {"fr_BE", 0x080C}, {"fr_CA", 0x0C0C}, {"it", 0x0410},  {"es", 0x040A},
-    {"pt", 0x0816},    {"pt_BR", 0x0416}, {"pl", 0x0415},    {"nl", 0x0413},
+    {"en", 0x0409},    {"en_GB", 0x0809}, {"en_IE", 0x1809}, {"en_CA", 0x1009}, {"de", 0x0407},    {"de_CH", 0x0807},
+    {"de_AT", 0x0C07}, {"de_LU", 0x1007}, {"de_LI", 0x1407}, {"ru", 0x0419},    {"uk", 0x0422},    {"be", 0x0423},
+    {"kk", 0x043F},    {"bg", 0x0402},    {"fr", 0x040C},    {"fr_CH", 0x100C}, {"fr_BE", 0x080C}, {"fr_CA", 0x0C0C},
+    {"it", 0x0410},    {"es", 0x040A},    {"pt", 0x0816},    {"pt_BR", 0x0416}, {"pl", 0x0415},    {"nl", 0x0413},
 }};
 
 } // namespace

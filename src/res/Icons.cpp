@@ -120,9 +120,13 @@ Ink InkOf(Picture picture, int look) {
     }
 }
 
-QPen Outline(const Ink& ink, qreal width = 1.6) { return QPen(ink.line, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin); }
+QPen Outline(const Ink& ink, qreal width = 1.6) {
+    return QPen(ink.line, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
 
-QPen Stroke(const QColor& colour, qreal width) { return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin); }
+QPen Stroke(const QColor& colour, qreal width) {
+    return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
 
 void Shape(QPainter& p, const Ink& ink, const QPainterPath& path, const QColor& fill) {
     p.setPen(Outline(ink));
@@ -252,8 +256,18 @@ void PaintSave(QPainter& p, const Ink& ink) {
 
 void PaintCross(QPainter& p, const Ink& ink, qreal reach, qreal half) {
     Polygon(p, ink,
-            {{-half, -reach}, {half, -reach}, {half, -half}, {reach, -half}, {reach, half}, {half, half},
-             {half, reach}, {-half, reach}, {-half, half}, {-reach, half}, {-reach, -half}, {-half, -half}},
+            {{-half, -reach},
+             {half, -reach},
+             {half, -half},
+             {reach, -half},
+             {reach, half},
+             {half, half},
+             {half, reach},
+             {-half, reach},
+             {-half, half},
+             {-reach, half},
+             {-reach, -half},
+             {-half, -half}},
             ink.fill);
 }
 

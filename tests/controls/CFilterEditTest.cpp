@@ -82,7 +82,9 @@ TEST_F(CFilterEditTest, PasteEntersTheFilteredTextAndTheClipboardKeepsTheOrigina
         std::string entered;
     };
     const Case cases[] = {
-        {1, QString::fromUtf8("müde"), "M\x82" "DE"},
+        {1, QString::fromUtf8("müde"),
+         "M\x82"
+         "DE"},
         {1, QString::fromUtf8("Façade\r\nÉté"), "FACADE\r\nETE"},
         {0, QString::fromUtf8("мир müde"), "\xCC\xC8\xD0 MDE"},
     };
@@ -117,7 +119,8 @@ TEST_F(CFilterEditTest, PasteWithoutTextEntersNothingAndLeavesTheClipboardAlone)
 }
 
 TEST_F(CFilterEditTest, HoldsPcTextWithCrLfAndShowsItThroughTheDisplayMap) {
-    const std::string pc = "\x82" "BER\r\n\xCC\xC8\xD0";
+    const std::string pc = "\x82"
+                           "BER\r\n\xCC\xC8\xD0";
     m_edit.SetText(pc);
     EXPECT_EQ(m_edit.toPlainText(), QString::fromUtf8("ÜBER\nМИР"));
     EXPECT_EQ(m_edit.GetText(), pc);

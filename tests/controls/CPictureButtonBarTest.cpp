@@ -260,7 +260,9 @@ TEST_F(CPictureButtonBarTest, EachButtonIsAnAccessiblePushButtonNamedByItsTip) {
     tips.Create(m_bar);
     tips.SetTool("HILFE", RectLTRB(0, 0, 33, 33), 0);
     tips.SetTool("SPEICHERN", RectLTRB(34, 0, 67, 33), 1);
-    tips.SetTool("\x82" "BERSICHT", RectLTRB(68, 0, 101, 33), 2);
+    tips.SetTool("\x82"
+                 "BERSICHT",
+                 RectLTRB(68, 0, 101, 33), 2);
     m_bar->SetButtonDisabled(1, true);
     m_bar->SetButtonState(2, 1);
 
@@ -273,8 +275,9 @@ TEST_F(CPictureButtonBarTest, EachButtonIsAnAccessiblePushButtonNamedByItsTip) {
         bool checkable;
         bool checked;
     };
-    const Expected expected[] = {
-        {"HILFE", false, false, false}, {"SPEICHERN", true, false, false}, {QString::fromUtf8("ÜBERSICHT"), false, true, true}};
+    const Expected expected[] = {{"HILFE", false, false, false},
+                                 {"SPEICHERN", true, false, false},
+                                 {QString::fromUtf8("ÜBERSICHT"), false, true, true}};
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(i);
         QAccessibleInterface* button = bar->child(i);

@@ -9,13 +9,34 @@
 
 namespace {
 
-QImage Image(int id, int size = 32) { return LoadIconPixmap(id, size, size).toImage(); }
+QImage Image(int id, int size = 32) {
+    return LoadIconPixmap(id, size, size).toImage();
+}
 
 TEST(IconsTest, EveryButtonOfTheProgramHasItsIcons) {
     // The main window's buttons as their add operations take them, then the Data page's.
-    const int wanted[] = {306, 307, 308, 303, 304, 305, 220, 221, 204, 205, 147, 146, 145, 144,
-                          IDI_SAVE, IDI_NEW, IDI_DELETE, IDI_UNDO, IDI_VIEW_EDITOR, IDI_VIEW_CHOICE,
-                          IDI_LOCK_OPEN, IDI_LOCK_CLOSED};
+    const int wanted[] = {306,
+                          307,
+                          308,
+                          303,
+                          304,
+                          305,
+                          220,
+                          221,
+                          204,
+                          205,
+                          147,
+                          146,
+                          145,
+                          144,
+                          IDI_SAVE,
+                          IDI_NEW,
+                          IDI_DELETE,
+                          IDI_UNDO,
+                          IDI_VIEW_EDITOR,
+                          IDI_VIEW_CHOICE,
+                          IDI_LOCK_OPEN,
+                          IDI_LOCK_CLOSED};
     for (int id : wanted) {
         QImage image = Image(id);
         ASSERT_FALSE(image.isNull()) << id;

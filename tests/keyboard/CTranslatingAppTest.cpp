@@ -2,6 +2,7 @@
 #include "keyboard/CTranslatingApp.h"
 
 #include "app/WindowMessages.h"
+#include "keyboard/SystemKeyboardLayouts.h"
 #include "support/FakeKeyboardLayouts.h"
 
 #include <QWidget>
@@ -49,7 +50,7 @@ protected:
 };
 
 TEST_F(CTranslatingAppTest, PostedModeMessagesInAnyOrderLeaveWhatTheLastSets) {
-    const std::array<unsigned, 6> modes{WM_KBD_OFF,    WM_KBD_LATIN,  WM_KBD_RUSSIAN, WM_KBD_RUSSIAN_TYPEWRITER,
+    const std::array<unsigned, 6> modes{WM_KBD_OFF,    WM_KBD_LATIN,        WM_KBD_RUSSIAN, WM_KBD_RUSSIAN_TYPEWRITER,
                                         WM_KBD_GERMAN, WM_KBD_INTERNATIONAL};
     // The last message's own state, from each of the other five as the one before it.
     for (unsigned last : modes)
@@ -105,6 +106,26 @@ TEST_F(CTranslatingAppTest, ActivatesTheInstalledLayoutOfTheSideThroughItsLayout
     EXPECT_EQ(fake->ActiveLayoutName(), "00000419");
     m_app->ActivateInstalledLayout(0);
     EXPECT_EQ(fake->ActiveLayoutName(), "00000409");
+}
+
+} // namespace
+
+namespace {
+
+TEST(SystemKeyboardLayoutsTest, ReportsTheActiveLayoutAsALayoutName) {
+    SystemKeyboardLayouts layouts;
+    const std::string name = layouts.ActiveLayoutName();
+    ASSERT_EQ(name.size(), 8u) << name;
+    EXPECT_EQ(name.find_first_not_of("0123456789ABCDEF"), std::string::npos) << name;
+    // Searching an installed layout never leaves the program without one.
+    const auto before = layouts.ActiveLayout();
+    ActivateInstalledLayout(layouts, 1);
+    ActivateInstalledLayout(layouts, 0);
+    EXPECT_FALSE(layouts.InstalledLayouts().empty());
+#ifndef Q_OS_WIN
+    EXPECT_EQ(layouts.ActiveLayout(), before);
+    EXPECT_EQ(layouts.ActiveLayoutName(), name);
+#endif
 }
 
 } // namespace

@@ -14,9 +14,9 @@ namespace {
 // wrong byte in the program's table shows up here as a different character.
 std::map<std::uint8_t, std::uint8_t> LatinFoldingByCharacter() {
     const std::pair<std::u32string_view, std::uint8_t> folds[] = {
-        {U"ÀÁÂÃÅàáâãå", 'A'}, {U"Çç", 'C'}, {U"Ðð", 'D'},     {U"ÈÉÊËèéêë", 'E'},    {U"ÌÍÎÏìíîï", 'I'},
-        {U"Ññ", 'N'},         {U"ÒÓÔÕØòóôõø", 'O'},          {U"Šš", 'S'},          {U"ÙÚÛùúû", 'U'},
-        {U"ŸÝýÿ", 'Y'},       {U"Ää", 0x80},  {U"Öö", 0x81}, {U"Üü", 0x82},         {U"ß", 0x83},
+        {U"ÀÁÂÃÅàáâãå", 'A'}, {U"Çç", 'C'},         {U"Ðð", 'D'},  {U"ÈÉÊËèéêë", 'E'}, {U"ÌÍÎÏìíîï", 'I'},
+        {U"Ññ", 'N'},         {U"ÒÓÔÕØòóôõø", 'O'}, {U"Šš", 'S'},  {U"ÙÚÛùúû", 'U'},   {U"ŸÝýÿ", 'Y'},
+        {U"Ää", 0x80},        {U"Öö", 0x81},        {U"Üü", 0x82}, {U"ß", 0x83},
     };
     std::map<std::uint8_t, std::uint8_t> table;
     for (auto [characters, result] : folds)
@@ -64,11 +64,10 @@ TEST(FilterCharTest, TypedCharactersOfTheUsersExamples) {
     };
     // BFh is ¿ in code page 1252 and ї in 1251: each side types it with its own character.
     const Case cases[] = {
-        {U'ä', true, 0x80}, {U'Ö', true, 0x81},   {U'ü', true, 0x82},    {U'ß', true, 0x83},
-        {U'é', true, 'E'},  {U'¿', true, {}},     {U'q', true, 'Q'},     {U'{', true, '{'},
-        {U'~', true, '~'},  {U'\b', true, '\b'},  {U'7', true, '7'},     {U'я', false, 0xDF},
-        {U'ж', false, 0xC6}, {U'ї', false, 0xBF}, {U'q', false, 'Q'},    {U'|', false, '|'},
-        {U'ё', false, 0xB8}, {U'\x7F', true, {}}, {U'\x7F', false, 0x7F}, {U'ÿ', true, 'Y'},
+        {U'ä', true, 0x80}, {U'Ö', true, 0x81},  {U'ü', true, 0x82},  {U'ß', true, 0x83},     {U'é', true, 'E'},
+        {U'¿', true, {}},   {U'q', true, 'Q'},   {U'{', true, '{'},   {U'~', true, '~'},      {U'\b', true, '\b'},
+        {U'7', true, '7'},  {U'я', false, 0xDF}, {U'ж', false, 0xC6}, {U'ї', false, 0xBF},    {U'q', false, 'Q'},
+        {U'|', false, '|'}, {U'ё', false, 0xB8}, {U'\x7F', true, {}}, {U'\x7F', false, 0x7F}, {U'ÿ', true, 'Y'},
     };
     for (const auto& c : cases) {
         auto byte = c.latin ? UnicodeToCp1252(c.typed) : UnicodeToCp1251(c.typed);
@@ -83,8 +82,16 @@ TEST(FilterCharTest, TypedCharactersOfTheUsersExamples) {
 }
 
 TEST(FilterCharTest, TextKeepsTheAcceptedBytesInOrder) {
-    EXPECT_EQ(FilterText("m\xFC" "de", true), "M\x82" "DE");
-    EXPECT_EQ(FilterText("\xBF" "a\xE9" "b\xD7", true), "AEB");
+    EXPECT_EQ(FilterText("m\xFC"
+                         "de",
+                         true),
+              "M\x82"
+              "DE");
+    EXPECT_EQ(FilterText("\xBF"
+                         "a\xE9"
+                         "b\xD7",
+                         true),
+              "AEB");
     EXPECT_EQ(FilterText("\xFF\xE6\xBF", false), "\xDF\xC6\xBF");
     EXPECT_EQ(FilterText("", true), "");
 }
