@@ -1,15 +1,42 @@
 // The application base class that sees every event of the program first.
 #pragma once
 
+#include "keyboard/KeyboardLayouts.h"
+#include "keyboard/KeyboardModes.h"
+
 #include <QApplication>
 
-// Every event of the user-interface thread passes notify() before it reaches
-// its receiver: the keyboard translation and its mode messages act here, and
-// the windows' pre-translation walks from the receiver up.
+#include <memory>
+
+// Every event of the user-interface thread passes notify() before it reaches its receiver: the
+// keyboard mode messages change the translation state here, and the windows' pre-translation
+// walks from the receiver up.
 class CTranslatingApp : public QApplication {
     Q_OBJECT
 public:
     CTranslatingApp(int& argc, char** argv);
+    ~CTranslatingApp() override;
+
+    // The running application, or nullptr when the application object is of another class.
+    static CTranslatingApp* Instance();
 
     bool notify(QObject* receiver, QEvent* event) override;
+
+    const KeyboardModeState& KeyboardMode() const { return m_kbd; }
+
+    // True while translation is on but the system's active layout already is the emulated one.
+    bool ModeStandsAside() const;
+
+    // Activates the first installed system layout of the side (0 Latin, 1 Cyrillic), if any.
+    void ActivateInstalledLayout(int side);
+
+    KeyboardLayouts& Layouts() { return *m_layouts; }
+    // Tests put a double in place of the system's layouts.
+    void SetKeyboardLayouts(std::unique_ptr<KeyboardLayouts> layouts);
+
+private:
+    Q_DISABLE_COPY(CTranslatingApp)
+
+    KeyboardModeState m_kbd;
+    std::unique_ptr<KeyboardLayouts> m_layouts;
 };

@@ -1,0 +1,31 @@
+// The system's keyboard layouts as the program sees them: by their eight-digit layout names.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Layout names are the eight hexadecimal digits the handheld's users know from their PCs
+// ("00000419" Russian, "00000407" German ...). A layout is activated for the program only.
+class KeyboardLayouts {
+public:
+    using Handle = std::uintptr_t;
+
+    virtual ~KeyboardLayouts() = default;
+
+    virtual std::string ActiveLayoutName() const = 0;
+    virtual Handle ActiveLayout() const = 0;
+    virtual std::vector<Handle> InstalledLayouts() const = 0;
+    virtual void Activate(Handle layout) = 0;
+};
+
+// Activates the first installed layout of a keyboard side (0 Latin, 1 Cyrillic): a layout whose
+// name ends in "409" for the Latin side, in "419" or "407" for the Cyrillic side. Each candidate
+// is activated in turn because only the active layout tells its name; when none fits, the layout
+// that was active before is active again.
+void ActivateInstalledLayout(KeyboardLayouts& layouts, int side);
+
+// The layout name the system would give a keyboard of this locale ("de_CH" -> "00000807").
+// Unknown languages read as the US layout, the usual keyboard of a machine that says nothing.
+std::string LayoutNameForLocale(std::string_view localeName);

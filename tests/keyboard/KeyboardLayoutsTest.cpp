@@ -1,0 +1,60 @@
+// Finding an installed layout of a keyboard side, and naming the layout of a locale.
+#include "keyboard/KeyboardLayouts.h"
+
+#include "support/FakeKeyboardLayouts.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(KeyboardLayoutsTest, ActivatesTheFirstInstalledLayoutOfTheSide) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> installed;
+        std::size_t active;
+        int side;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"latin found after others", {"00000419", "00000407", "00000409"}, 0, 0, "00000409"},
+        {"latin takes any 409 variant", {"00000419", "00010409"}, 0, 0, "00010409"},
+        {"cyrillic takes 419", {"00000409", "00000419"}, 0, 1, "00000419"},
+        {"cyrillic takes 407 when it comes first", {"00000409", "00000407", "00000419"}, 0, 1, "00000407"},
+        {"cyrillic takes the typewriter layout", {"00000409", "00010419"}, 0, 1, "00010419"},
+        {"none of the side: the active one stays", {"00000409", "0000040C", "00000407"}, 1, 0, "00000409"},
+        {"none of the side: the active one stays (2)", {"00000409", "0000040C"}, 1, 1, "0000040C"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeKeyboardLayouts layouts(c.installed, c.active);
+        ActivateInstalledLayout(layouts, c.side);
+        EXPECT_EQ(layouts.ActiveLayoutName(), c.expected);
+    }
+}
+
+TEST(KeyboardLayoutsTest, NoLayoutsInstalledChangesNothing) {
+    class Empty final : public KeyboardLayouts {
+    public:
+        std::string ActiveLayoutName() const override { return "00000409"; }
+        Handle ActiveLayout() const override { return 7; }
+        std::vector<Handle> InstalledLayouts() const override { return {}; }
+        void Activate(Handle layout) override { activated.push_back(layout); }
+        std::vector<Handle> activated;
+    } layouts;
+    ActivateInstalledLayout(layouts, 1);
+    EXPECT_EQ(layouts.activated, std::vector<KeyboardLayouts::Handle>{7});
+}
+
+TEST(KeyboardLayoutsTest, LocaleNamesBecomeLayoutNames) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"ru_RU", "00000419"}, {"ru", "00000419"},          {"de_DE", "00000407"},
+        {"de_CH", "00000807"}, {"de_AT.UTF-8", "00000C07"}, {"de-LU", "00001007"},
+        {"en_US", "00000409"}, {"en_GB", "00000809"},       {"pt_BR", "00000416"},
+        {"pt_PT", "00000816"}, {"uk_UA", "00000422"},       {"C", "00000409"},
+        {"", "00000409"},      {"xx_YY@euro", "00000409"},
+    };
+    for (auto [locale, layout] : cases)
+        EXPECT_EQ(LayoutNameForLocale(locale), layout) << locale;
+}
+
+} // namespace

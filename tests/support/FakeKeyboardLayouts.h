@@ -1,0 +1,37 @@
+// A keyboard-layout double: a list of installed layout names, one of them active.
+#pragma once
+
+#include "keyboard/KeyboardLayouts.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+// The handle of a layout is its index in the installed list.
+class FakeKeyboardLayouts final : public KeyboardLayouts {
+public:
+    explicit FakeKeyboardLayouts(std::vector<std::string> installed, std::size_t active = 0)
+        : m_installed(std::move(installed)), m_active(active) {}
+
+    std::string ActiveLayoutName() const override { return m_installed.at(m_active); }
+    Handle ActiveLayout() const override { return m_active; }
+    std::vector<Handle> InstalledLayouts() const override {
+        std::vector<Handle> handles;
+        for (std::size_t i = 0; i < m_installed.size(); ++i)
+            handles.push_back(i);
+        return handles;
+    }
+    void Activate(Handle layout) override {
+        if (layout < m_installed.size())
+            m_active = layout;
+        ++m_activations;
+    }
+
+    void SetActive(std::size_t index) { m_active = index; }
+    int Activations() const { return m_activations; }
+
+private:
+    std::vector<std::string> m_installed;
+    std::size_t m_active;
+    int m_activations = 0;
+};
