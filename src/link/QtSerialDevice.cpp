@@ -28,9 +28,10 @@ std::unique_ptr<SerialDevice> QtSerialDevice::Open(const std::string& deviceName
     if (!device->m_port.open(QIODevice::ReadWrite))
         return nullptr;
 #ifndef _WIN32
-    // Windows refuses a second open of a port by itself. Here the lock file of
-    // Qt and the terminal's exclusive mode do not stop a privileged user nor a
-    // second open from the same process, so the open file takes a lock too.
+    // Windows refuses a second open of a port by itself. Here Qt's lock file
+    // stops only programs that look for lock files, and the terminal's
+    // exclusive mode does not stop a privileged user, so the open file takes a
+    // lock of its own as well.
     if (flock(static_cast<int>(device->m_port.handle()), LOCK_EX | LOCK_NB) != 0)
         return nullptr;
 #endif

@@ -4,6 +4,8 @@
 #include "link/ComPort.h"
 #include "link/ProcessComPort.h"
 
+#include <utility>
+
 // While it lives, OpenComPort() and the other port functions use a port over
 // the test's devices and the test's clock; afterwards the port is closed and
 // the one installed before is back.
