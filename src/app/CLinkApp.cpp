@@ -9,6 +9,8 @@
 #include "app/ProgramPaths.h"
 #include "app/SingleInstance.h"
 #include "app/WindowMessages.h"
+#include "link/ProcessComPort.h"
+#include "link/QtSerialDevice.h"
 #include "res/Accelerators.h"
 
 CLinkApp::CLinkApp(int& argc, char** argv) : CTranslatingApp(argc, argv) {}
@@ -21,6 +23,7 @@ int CLinkApp::InitInstance() {
     if (!oneCopy.Acquire(ConfigDirectory() / (ProgramName() + ".lock")))
         return 0;
 
+    InstallComPort(&SystemComPort());
     LoadProgramFontFiles();
     CreateProgramFonts();
     {

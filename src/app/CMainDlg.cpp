@@ -15,6 +15,7 @@
 #include "app/WindowMessages.h"
 #include "controls/PcString.h"
 #include "link/CExchangePage.h"
+#include "link/ProcessComPort.h"
 #include "records/CDataPage.h"
 #include "res/Accelerators.h"
 #include "res/Pictures.h"
@@ -214,10 +215,11 @@ void CMainDlg::closeEvent(QCloseEvent* event) {
 }
 
 void CMainDlg::OnDestroy() {
-    // Pages go in the order Settings, Exchange, Data; the help window with them.
+    // The pages go in the order Settings, Exchange, Data; then the port and help.
     delete g_pSettingsPage;
     delete g_pExchangePage;
     delete g_pDataPage;
+    CloseComPort();
     CHelpWindow::Quit();
 }
 

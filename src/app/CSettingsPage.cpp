@@ -2,10 +2,12 @@
 #include "app/CSettingsPage.h"
 
 #include "app/CMainDlg.h"
+#include "app/CMessageBoxDlg.h"
 #include "app/Profile.h"
 #include "app/Texts.h"
 #include "app/WindowMessages.h"
 #include "controls/PcString.h"
+#include "link/ProcessComPort.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -56,10 +58,11 @@ void CSettingsPage::OnInitDialog() {
 
 // The template has room for three languages; with two, the two radio buttons
 // are spread over the group and the layout group is made to end on the same
-// line as the language group.
+// line as the language group. The radios move towards each other by half of a
+// sixth of the group's height each, which keeps them apart at every font size.
 void CSettingsPage::ArrangeForTwoLanguages() {
     QRect language = Item(1029)->geometry();
-    int step = language.height() / 6;
+    int step = language.height() / 6 / 2;
     QWidget* layoutGroup = Item(1106);
     QRect layout = layoutGroup->geometry();
     layoutGroup->setGeometry(layout.x(), layout.y(), layout.width(), language.y() + language.height() - layout.y());
@@ -130,12 +133,30 @@ void CSettingsPage::ApplySettings() {
         if (unsigned message = LayoutMessage(side, side == 0 ? latin : cyrillic))
             PostMessage(g_pMainDlg, message);
     }
+
+    // The port is tested by opening it; it stays open when it opened.
+    const int previous = m_nComPort;
+    for (std::size_t i = 0; i < kPortRadios.size(); ++i)
+        if (IsDlgButtonChecked(this, kPortRadios[i]))
+            m_nComPort = static_cast<int>(i);
+    if (OpenComPort(m_nComPort + 1)) {
+        WriteSetting(kSettingComPort, m_nComPort);
+        return;
+    }
+    PrepareMessageBox(IDI_HAND, LoadText("35"), "", LoadText("47"));
+    g_msgBox.DoModal();
+    m_nComPort = previous;
+    for (int id : kPortRadios)
+        CheckDlgButton(this, id, false);
+    if (m_nComPort >= 0 && m_nComPort < static_cast<int>(kPortRadios.size()))
+        CheckDlgButton(this, kPortRadios[static_cast<std::size_t>(m_nComPort)], true);
 }
 
-bool CSettingsPage::PreTranslateMessage(QObject*, QEvent* event) {
+bool CSettingsPage::PreTranslateMessage(QObject* receiver, QEvent* event) {
     if (!IsEnterKey(event))
         return false;
-    if (event->type() == QEvent::KeyPress && Item(IDOK)->hasFocus())
+    // A key goes to the control that has the focus.
+    if (event->type() == QEvent::KeyPress && receiver == Item(IDOK))
         ApplySettings();
     return true;
 }

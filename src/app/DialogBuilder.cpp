@@ -2,6 +2,7 @@
 // found by id.
 #include "app/DialogBuilder.h"
 
+#include "app/CGroupFrame.h"
 #include "app/ProgramFonts.h"
 #include "controls/PcString.h"
 
@@ -25,7 +26,7 @@ QWidget* CreateStandardControl(const ControlTemplate& control, QWidget* parent) 
     const QString text = QString::fromLatin1(control.text);
     switch (control.kind) {
     case ControlKind::GroupBox:
-        return new QGroupBox(text, parent);
+        return new CGroupFrame(text, parent);
     case ControlKind::RadioButton: {
         auto* radio = new QRadioButton(text, parent);
         radio->setAutoExclusive(false); // grouped by the template, not by the parent
@@ -120,7 +121,12 @@ void BuildDialog(QWidget* dialog, const DialogTemplate& dialogTemplate, const Co
         if (!widget)
             widget = CreateStandardControl(control, dialog);
         widget->setObjectName(QString::number(control.id));
-        widget->setGeometry(DialogUnitsToPixels(control.x, control.y, control.cx, control.cy));
+        QRect place = DialogUnitsToPixels(control.x, control.y, control.cx, control.cy);
+        // A drop-down list's template height is that of its open list; closed,
+        // it is one line high.
+        if (control.kind == ControlKind::ComboBox)
+            place.setHeight(widget->sizeHint().height());
+        widget->setGeometry(place);
         ApplyStyle(widget, control);
         if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
             if (!radioGroup)

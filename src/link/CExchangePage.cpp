@@ -3,6 +3,7 @@
 #include "link/CExchangePage.h"
 
 #include "app/Texts.h"
+#include "link/ProcessComPort.h"
 #include "records/CDataPage.h"
 
 #include <QAbstractButton>
@@ -26,6 +27,7 @@ CExchangePage::CExchangePage(QWidget* parent) : CChildDialog(IDD_EXCHANGE, paren
 }
 
 void CExchangePage::OnInitDialog() {
+    CloseComPort();
     m_nDirection = 1;
     UpdateTexts();
     CheckDlgButton(this, kUpload, true);
