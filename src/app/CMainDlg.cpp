@@ -205,7 +205,8 @@ bool CMainDlg::OnClose() {
 }
 
 void CMainDlg::closeEvent(QCloseEvent* event) {
-    if (m_bClosing || !OnClose()) {
+    // While a transfer runs the window stays: the transfer is ended with STOP.
+    if (m_bClosing || !m_bCommandEnabled[kExit] || !OnClose()) {
         event->ignore();
         return;
     }

@@ -2,13 +2,19 @@
 // and its progress.
 #include "link/CExchangePage.h"
 
+#include "app/CMainDlg.h"
+#include "app/CMessageBoxDlg.h"
+#include "app/CSettingsPage.h"
+#include "app/ProgramPaths.h"
 #include "app/Texts.h"
 #include "link/ProcessComPort.h"
+#include "link/TransferSequence.h"
 #include "records/CDataPage.h"
 
 #include <QAbstractButton>
 #include <QEvent>
 #include <QPushButton>
+#include <QCoreApplication>
 #include <QProgressBar>
 
 CExchangePage* g_pExchangePage = nullptr;
@@ -20,6 +26,61 @@ constexpr int kStatusLine = 1123, kSectionFrame = 1120, kTelephone = 1119, kMemo
               kDirectionFrame = 1068, kUpload = 1063, kDownload = 1064;
 
 } // namespace
+
+// The page as the transfer sequence sees it: its progress controls, the
+// program's message boxes, the main window's lock, and the STOP button.
+class ExchangeTransferPage final : public TransferPage, public LinkHost {
+public:
+    explicit ExchangeTransferPage(CExchangePage& page) : m_page(page) {}
+
+    std::string Text(std::string_view key) override { return LoadText(key); }
+    bool OpenPort() override { return OpenComPort(g_pSettingsPage->m_nComPort + 1); }
+    void ClosePort() override { CloseComPort(); }
+
+    void ShowProgress(bool upload) override {
+        SetDlgItemText(&m_page, kProgressFrame, LoadText(upload ? "63" : "64"));
+        SetDlgItemText(&m_page, kStop, LoadText("36"));
+        m_page.ShowProgressItems(true);
+    }
+    void HideProgress(bool upload) override {
+        SetDlgItemText(&m_page, kProgressFrame, LoadText(upload ? "63" : "64"));
+        SetDlgItemText(&m_page, kStop, LoadText("36"));
+        m_page.ShowProgressItems(false);
+    }
+    void SetStatus(const std::string& pcText) override { SetDlgItemText(&m_page, kStatusLine, pcText); }
+    void SetProgressRange(int low, int high) override { Bar()->setRange(low, high); }
+    void SetProgressPos(int pos) override { Bar()->setValue(pos); }
+
+    bool Prompt(const std::string& pcBody) override {
+        PrepareMessageBox(IDI_ASTERISK, LoadText("35"), LoadText("36"), pcBody);
+        return g_msgBoxLarge.DoModal() != IDCANCEL_RESULT;
+    }
+    void ShowMessage(MessageIcon icon, const std::string& pcMessage) override {
+        PrepareMessageBox(icon == MessageIcon::Failure ? IDI_HAND : IDI_ASTERISK, LoadText("35"), "", pcMessage);
+        g_msgBox.DoModal();
+    }
+    void LockProgram(bool locked) override {
+        if (g_pMainDlg)
+            g_pMainDlg->SetTransferUi(!locked);
+    }
+
+    int CurrentSection() override { return g_pDataPage ? g_pDataPage->m_nSection : 1; }
+    void SetCurrentSection(int section) override {
+        if (g_pDataPage)
+            g_pDataPage->m_nSection = section;
+    }
+    std::filesystem::path SectionFile(int section) override {
+        return SectionDirectory() / ("840." + std::to_string(section - 1));
+    }
+
+    void DispatchMessages() override { QCoreApplication::processEvents(); }
+    bool StopRequested() override { return m_page.m_bStop != 0; }
+
+private:
+    QProgressBar* Bar() { return m_page.Item<QProgressBar>(kProgressBar); }
+
+    CExchangePage& m_page;
+};
 
 CExchangePage::CExchangePage(QWidget* parent) : CChildDialog(IDD_EXCHANGE, parent) {
     g_pExchangePage = this;
@@ -90,15 +151,23 @@ void CExchangePage::EnableControls(bool enable) {
     EnableSectionRadios(enable);
 }
 
-// Starting a transfer. The link to the handheld is not built yet: the start
-// only shows that it was asked for and leaves every control usable again.
 void CExchangePage::OnOK() {
+    // The window is served while a transfer waits; a second start from there
+    // (Enter reaches this page too) is ignored.
+    if (m_bTransferring)
+        return;
+    m_bTransferring = true;
     EnableControls(false);
     m_bStop = 0;
     Item<QProgressBar>(kProgressBar)->setValue(0);
     SetDlgItemText(this, kStatusLine, "");
     update();
+    ExchangeTransferPage page(*this);
+    ComPort& port = CurrentComPort();
+    RunTransfer(m_nDirection == 1 ? TransferDirection::Upload : TransferDirection::Download, page, port,
+                port.Clock(), page);
     EnableControls(true);
+    m_bTransferring = false;
 }
 
 bool CExchangePage::PreTranslateMessage(QObject*, QEvent* event) {

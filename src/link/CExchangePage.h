@@ -20,9 +20,16 @@ public:
     int m_nDirection = 1; // 1 upload, 2 download
     int m_bStop = 0;
 
+    // A transfer is running (the page's start handler has not returned).
+    bool IsTransferring() const { return m_bTransferring; }
+
 private:
+    friend class ExchangeTransferPage;
+
     void OnInitDialog();
     void ShowProgressItems(bool show);
+
+    bool m_bTransferring = false;
 };
 
 extern CExchangePage* g_pExchangePage;
