@@ -260,6 +260,22 @@ TEST(SectionFormatTest, DamagedFilesKeepTheRecordsBeforeTheDamage) {
     }
 }
 
+// The handheld's packet buffer takes 2400 record bytes, more than the PC writes.
+TEST(SectionFormatTest, PacketBodiesUpTo2400BytesAreRead) {
+    auto body = [](std::size_t bytes) {
+        std::string records;
+        for (int i = 0; i < 9; ++i, bytes -= 240)
+            records += RecordBytes(Bytes({0x72}) + std::string(235, 'W') + '\0' + '\0');
+        return records + RecordBytes(Bytes({0x72}) + std::string(bytes - 5, 'W') + '\0' + '\0');
+    };
+    SectionReadResult full = Read(PacketBytes('E', 0, body(2400)), kSectionGermanRussian);
+    EXPECT_FALSE(full.damaged);
+    EXPECT_EQ(full.records.size(), 10u);
+    SectionReadResult over = Read(PacketBytes('E', 0, body(2401)), kSectionGermanRussian);
+    EXPECT_TRUE(over.damaged);
+    EXPECT_EQ(over.records.size(), 0u);
+}
+
 TEST(SectionFormatTest, ZeroLengthRecordsAreSkipped) {
     const std::string good = RecordBytes(Bytes({0x72}) + "A" + '\0' + '\0');
     SectionReadResult read = Read(PacketBytes('E', 0, RecordBytes("") + good + RecordBytes("")), kSectionGermanRussian);
