@@ -26,7 +26,9 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
 
 // One packet header with length 0 and the end marker: what the handheld sends
 // for a section without records.
-std::string EmptySectionFile(int section) { return {SectionLetter(section), '\0', '\0', '\0', kMarkerLastPacket}; }
+std::string EmptySectionFile(int section) {
+    return {SectionLetter(section), '\0', '\0', '\0', kMarkerLastPacket};
+}
 
 } // namespace
 

@@ -124,7 +124,8 @@ SectionReadResult ReadSectionBytes(std::string_view bytes, int section, SectionR
         pos += kPacketHeaderSize;
         const std::size_t packetLength = Word(header, 2);
         // A length of 0 is the empty file that the PC creates.
-        if (packetLength != 0 && (packetLength < kPacketHeaderSize || packetLength - kPacketHeaderSize > kMaxPacketBody)) {
+        if (packetLength != 0 &&
+            (packetLength < kPacketHeaderSize || packetLength - kPacketHeaderSize > kMaxPacketBody)) {
             result.damaged = true;
             break;
         }

@@ -13,8 +13,8 @@
 // byte first), end marker; then records, each a 16-bit data length (low byte
 // first) and that many data bytes.
 inline constexpr std::size_t kPacketHeaderSize = 5;
-inline constexpr std::size_t kMaxPacketBody = 2400;  // the handheld's packet buffer
-inline constexpr std::size_t kMaxRecordData = 256;   // the handheld's record buffer
+inline constexpr std::size_t kMaxPacketBody = 2400;   // the handheld's packet buffer
+inline constexpr std::size_t kMaxRecordData = 256;    // the handheld's record buffer
 inline constexpr std::size_t kPacketBodyLimit = 2394; // a record whose data would pass it opens a new packet
 inline constexpr char kMarkerLastPacket = 'L';
 inline constexpr char kMarkerMorePackets = 'N';

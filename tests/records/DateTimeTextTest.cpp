@@ -27,14 +27,14 @@ TEST(DateTimeValueTest, CountsDaysFromTheEndOf1899) {
         double days;
     };
     const Case cases[] = {
-        {{1899, 12, 30, 0, 0, 0}, 0.0},    {{1899, 12, 31, 0, 0, 0}, 1.0},  {{1900, 1, 1, 0, 0, 0}, 2.0},
-        {{1900, 3, 1, 0, 0, 0}, 61.0},     {{2000, 3, 1, 0, 0, 0}, 36586.0}, {{1899, 12, 30, 6, 0, 0}, 0.25},
-        {{1899, 12, 29, 6, 0, 0}, -1.25},  {{100, 1, 1, 0, 0, 0}, -657434.0}, {{9999, 12, 31, 0, 0, 0}, 2958465.0},
+        {{1899, 12, 30, 0, 0, 0}, 0.0},   {{1899, 12, 31, 0, 0, 0}, 1.0},    {{1900, 1, 1, 0, 0, 0}, 2.0},
+        {{1900, 3, 1, 0, 0, 0}, 61.0},    {{2000, 3, 1, 0, 0, 0}, 36586.0},  {{1899, 12, 30, 6, 0, 0}, 0.25},
+        {{1899, 12, 29, 6, 0, 0}, -1.25}, {{100, 1, 1, 0, 0, 0}, -657434.0}, {{9999, 12, 31, 0, 0, 0}, 2958465.0},
     };
     for (const Case& c : cases) {
         DateTimeValue value;
-        ASSERT_TRUE(value.SetDateTime(c.parts.year, c.parts.month, c.parts.day, c.parts.hour, c.parts.minute,
-                                      c.parts.second));
+        ASSERT_TRUE(
+            value.SetDateTime(c.parts.year, c.parts.month, c.parts.day, c.parts.hour, c.parts.minute, c.parts.second));
         EXPECT_DOUBLE_EQ(value.Days(), c.days) << c.parts.year << "-" << c.parts.month << "-" << c.parts.day;
         EXPECT_EQ(value.Split(), c.parts) << c.days;
     }
@@ -88,9 +88,9 @@ TEST(DateTimeTextTest, TimesFollowTheClockAndParseBack) {
         const char* text;
     };
     const Case cases[] = {
-        {"0", 14, 5, 0, "02:05:00PM"}, {"0", 0, 5, 0, "12:05:00AM"}, {"0", 12, 0, 0, "12:00:00PM"},
+        {"0", 14, 5, 0, "02:05:00PM"},   {"0", 0, 5, 0, "12:05:00AM"},  {"0", 12, 0, 0, "12:00:00PM"},
         {"0", 11, 59, 59, "11:59:59AM"}, {"0", 0, 30, 0, "12:30:00AM"}, {"1", 14, 5, 0, "14:05:00"},
-        {"1", 0, 5, 9, "00:05:09"},     {"5", 23, 59, 0, "23:59:00"},
+        {"1", 0, 5, 9, "00:05:09"},      {"5", 23, 59, 0, "23:59:00"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -104,7 +104,7 @@ TEST(DateTimeTextTest, TimesFollowTheClockAndParseBack) {
 
 TEST(DateTimeTextTest, TwelveHourTextsReadWhicheverClockTheLocaleHas) {
     const std::pair<const char*, Parts> cases[] = {
-        {"12:30:00AM", {1899, 12, 30, 0, 30, 0}}, {"12:30:00PM", {1899, 12, 30, 12, 30, 0}},
+        {"12:30:00AM", {1899, 12, 30, 0, 30, 0}},  {"12:30:00PM", {1899, 12, 30, 12, 30, 0}},
         {"01:30:00PM", {1899, 12, 30, 13, 30, 0}}, {"13:30:00", {1899, 12, 30, 13, 30, 0}},
         {"01:30:00AM", {1899, 12, 30, 1, 30, 0}},
     };

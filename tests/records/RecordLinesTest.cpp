@@ -166,7 +166,9 @@ TEST_F(Kl840tCommandTest, ListReportsMissingAndDamagedFiles) {
     EXPECT_NE(m_err.str().find("840.1 is missing"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(GetSectionFileName(kSectionSchedule)));
 
-    WriteFileBytes(GetSectionFileName(kSectionGermanRussian), std::string("E\0\x0B\0N\x04\0\x72" "A\0\0", 11));
+    WriteFileBytes(GetSectionFileName(kSectionGermanRussian), std::string("E\0\x0B\0N\x04\0\x72"
+                                                                          "A\0\0",
+                                                                          11));
     EXPECT_EQ(Run({"list", "er-dict"}), kExitFailure);
     EXPECT_EQ(m_out.str(), "-\tA\t\n");
     EXPECT_NE(m_err.str().find("damaged after record 1"), std::string::npos);

@@ -7,7 +7,8 @@
 
 class ScopedLocale {
 public:
-    ScopedLocale(std::string dateOrder, std::string clockFormat) : m_locale(std::move(dateOrder), std::move(clockFormat)) {
+    ScopedLocale(std::string dateOrder, std::string clockFormat)
+        : m_locale(std::move(dateOrder), std::move(clockFormat)) {
         InstallLocaleSource(&m_locale);
     }
     ~ScopedLocale() { InstallLocaleSource(nullptr); }

@@ -122,8 +122,8 @@ TEST_F(SectionFileTest, DirectoryOverridesTheSectionDirectory) {
 // the PC's.
 TEST_F(SectionFileTest, DeliveredTableConvertsOnLoadAndSave) {
     m_temp.InstallDeliveredProfile();
-    const std::string file = PacketBytes(
-        'E', 0, RecordBytes(Bytes({0x72}) + "\xF2RGER\nX" + '\0' + "\x84\x8E\x91\x80\x84\x80" + '\0'));
+    const std::string file =
+        PacketBytes('E', 0, RecordBytes(Bytes({0x72}) + "\xF2RGER\nX" + '\0' + "\x84\x8E\x91\x80\x84\x80" + '\0'));
     WriteFileBytes(GetSectionFileName(kSectionGermanRussian), file);
     ASSERT_EQ(LoadSection(kSectionGermanRussian, Answer(false)), LoadResult::Loaded);
     ASSERT_EQ(g_records.size(), 1u);

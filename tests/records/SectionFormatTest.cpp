@@ -95,13 +95,19 @@ TEST(SectionFormatTest, RecordDataIsSplitAtZeroBytesAndItsLastByteIsAlwaysTheEnd
         {"two zeros make an empty field", kSectionGermanRussian, Bytes({0x72, 0, 0}), {"", ""}},
         {"fewer fields are completed", kSectionTelephone, Bytes({0x72}) + "A" + '\0', {"A", "", ""}},
         {"lock byte only", kSectionTelephone, Bytes({0x72}), {"", "", ""}},
-        {"more fields are kept", kSectionRussianGerman, Bytes({0x72}) + "A" + '\0' + "B" + '\0' + "C" + '\0',
+        {"more fields are kept",
+         kSectionRussianGerman,
+         Bytes({0x72}) + "A" + '\0' + "B" + '\0' + "C" + '\0',
          {"A", "B", "C"}},
         {"short schedule record", kSectionSchedule, Bytes({3, 1, 100}), {"01/03/1900", "00:00:00 - 00:00:00", ""}},
-        {"schedule without text", kSectionSchedule, Bytes({3, 1, 100, 0x0E, 0, 0}),
+        {"schedule without text",
+         kSectionSchedule,
+         Bytes({3, 1, 100, 0x0E, 0, 0}),
          {"01/03/2000", "00:00:00 - 23:59:00", ""}},
-        {"impossible schedule date and times", kSectionSchedule,
-         Bytes({13, 32, 255, 0x6E, 0, 24, 0, 12, 60, 0}) + "X" + '\0', {"", " - ", "X"}},
+        {"impossible schedule date and times",
+         kSectionSchedule,
+         Bytes({13, 32, 255, 0x6E, 0, 24, 0, 12, 60, 0}) + "X" + '\0',
+         {"", " - ", "X"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -121,8 +127,7 @@ TEST(SectionFormatTest, FieldsBeyondTheSectionAreNotWrittenAndMissingOnesAreWrit
 
 TEST(SectionFormatTest, ScheduleDatesAndTimesArePackedAsBytes) {
     ScopedLocale locale("0", "0");
-    const std::string written =
-        Write({Record({"03/01/2000", "08:00:00AM - 09:30:00AM", "X"}, 1)}, kSectionSchedule);
+    const std::string written = Write({Record({"03/01/2000", "08:00:00AM - 09:30:00AM", "X"}, 1)}, kSectionSchedule);
     EXPECT_EQ(written, PacketBytes('S', 0, RecordBytes(Bytes({3, 1, 0x64, 0xEE, 0, 8, 0, 9, 30, 0}) + "X" + '\0')));
 }
 
@@ -162,7 +167,9 @@ TEST(SectionFormatTest, EmptyListIsOnePacketOfFiveBytes) {
 
 // Dictionary records of a chosen data length n: lock byte, a word of n - 3
 // letters, an empty translation.
-SectionRecord RecordOfLength(std::size_t length) { return Record({std::string(length - 3, 'W'), ""}); }
+SectionRecord RecordOfLength(std::size_t length) {
+    return Record({std::string(length - 3, 'W'), ""});
+}
 
 TEST(SectionFormatTest, RecordStaysInThePacketUpTo2394AndOpensANewOneFrom2395) {
     // Nine records of 250 data bytes fill a body of 9 x 252 = 2268 bytes.
@@ -195,7 +202,8 @@ TEST(SectionFormatTest, PacketsAreNumberedAndOnlyTheLastIsMarkedL) {
     std::size_t pos = 0;
     int packets = 0;
     while (pos < bytes.size()) {
-        const std::size_t length = static_cast<unsigned char>(bytes[pos + 2]) | static_cast<unsigned char>(bytes[pos + 3]) << 8;
+        const std::size_t length =
+            static_cast<unsigned char>(bytes[pos + 2]) | static_cast<unsigned char>(bytes[pos + 3]) << 8;
         EXPECT_EQ(bytes[pos], 'E');
         EXPECT_EQ(bytes[pos + 1], packets);
         EXPECT_LE(length, 2401u);
@@ -286,8 +294,8 @@ TEST(SectionFormatTest, ZeroLengthRecordsAreSkipped) {
 TEST(SectionFormatTest, WellFormedFilesAreWrittenBackByteForByte) {
     std::vector<SectionRecord> records;
     for (int i = 0; i < 40; ++i)
-        records.push_back(Record({std::string(i * 5 % 200, char('A' + i % 26)), "TEL\r\n" + std::to_string(i), "X"},
-                                 i % 3 == 0));
+        records.push_back(
+            Record({std::string(i * 5 % 200, char('A' + i % 26)), "TEL\r\n" + std::to_string(i), "X"}, i % 3 == 0));
     const std::string bytes = Write(records, kSectionTelephone);
     SectionReadResult read = Read(bytes, kSectionTelephone);
     EXPECT_FALSE(read.damaged);

@@ -27,8 +27,9 @@ std::string PcTable() {
     return table + "\xA8\x80\x81\x82\x83";
 }
 
-const FixedLocaleSource kLocales[] = {FixedLocaleSource("0", "0"), FixedLocaleSource("0", "1"), FixedLocaleSource("1", "0"),
-                                      FixedLocaleSource("1", "1"), FixedLocaleSource("2", "0"), FixedLocaleSource("2", "1")};
+const FixedLocaleSource kLocales[] = {FixedLocaleSource("0", "0"), FixedLocaleSource("0", "1"),
+                                      FixedLocaleSource("1", "0"), FixedLocaleSource("1", "1"),
+                                      FixedLocaleSource("2", "0"), FixedLocaleSource("2", "1")};
 
 } // namespace
 

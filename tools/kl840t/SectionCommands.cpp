@@ -38,7 +38,8 @@ int RunList(const Invocation& invocation, std::ostream& out, std::ostream& err) 
     if (!section)
         return kExitUsage;
     // Listing never creates a file: the question of a missing one is answered No.
-    const LoadResult result = LoadSection(section, [] { return false; }, invocation.dir);
+    const LoadResult result = LoadSection(
+        section, [] { return false; }, invocation.dir);
     if (result == LoadResult::Declined || result == LoadResult::Failed) {
         err << "kl840t: " << GetSectionFileName(section, invocation.dir).string()
             << " is missing, unreadable or shorter than a packet header\n";
