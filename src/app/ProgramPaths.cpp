@@ -17,6 +17,11 @@ std::string& ProgramNameStorage() {
     return name;
 }
 
+std::filesystem::path& ProfilePathOverride() {
+    static std::filesystem::path path;
+    return path;
+}
+
 std::filesystem::path FromEnvironment(const char* variable) {
     const char* value = std::getenv(variable);
     return value && *value ? std::filesystem::path(value) : std::filesystem::path();
@@ -55,7 +60,13 @@ void SetProgramName(std::string name) { ProgramNameStorage() = std::move(name); 
 
 const std::string& ProgramName() { return ProgramNameStorage(); }
 
-std::filesystem::path ProfilePath() { return ConfigDirectory() / (ProgramName() + ".ini"); }
+std::filesystem::path ProfilePath() {
+    if (!ProfilePathOverride().empty())
+        return ProfilePathOverride();
+    return ConfigDirectory() / (ProgramName() + ".ini");
+}
+
+void SetProfilePath(std::filesystem::path path) { ProfilePathOverride() = std::move(path); }
 
 std::filesystem::path FontsDirectory() { return ConfigDirectory() / "Fonts"; }
 

@@ -15,6 +15,9 @@ std::filesystem::path ConfigDirectory();
 void SetProgramName(std::string name);
 const std::string& ProgramName();
 std::filesystem::path ProfilePath();
+// Another profile file in place of the program's own (the command-line tool's
+// --profile); an empty path goes back to the program's own.
+void SetProfilePath(std::filesystem::path path);
 
 // The fonts folder that the font library layer loads from.
 std::filesystem::path FontsDirectory();

@@ -1,0 +1,135 @@
+// Loading and saving section files in the section directory.
+#include "records/SectionFile.h"
+
+#include "records/SectionBytes.h"
+#include "records/SectionFormat.h"
+#include "records/Sections.h"
+#include "support/TempHome.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Fields = std::vector<std::string>;
+
+class SectionFileTest : public TempHomeTest {
+protected:
+    void SetUp() override { g_records.clear(); }
+    void TearDown() override { g_records.clear(); }
+
+    // Answers the question "48" and counts how often it was asked.
+    ConfirmCreateSection Answer(bool ok) {
+        return [this, ok] {
+            ++m_nAsked;
+            return ok;
+        };
+    }
+
+    int m_nAsked = 0;
+};
+
+TEST_F(SectionFileTest, FileNamesFollowTheSectionNumber) {
+    EXPECT_EQ(GetSectionFileName(kSectionTelephone), m_temp.Data() / "840.0");
+    EXPECT_EQ(GetSectionFileName(kSectionRussianGerman), m_temp.Data() / "840.3");
+    EXPECT_EQ(GetSectionFileName(kSectionMemo, "/elsewhere"), std::filesystem::path("/elsewhere/840.4"));
+}
+
+TEST_F(SectionFileTest, ConfirmedQuestionCreatesAnEmptyFileWhoseSaveIsOnePacket) {
+    for (int section = kSectionTelephone; section <= kSectionRussianGerman; ++section) {
+        SCOPED_TRACE(section);
+        const char letter = SectionLetter(section);
+        g_records.assign(2, SectionRecord("", ""));
+        EXPECT_EQ(LoadSection(section, Answer(true)), LoadResult::Loaded);
+        EXPECT_EQ(ReadFileBytes(GetSectionFileName(section)), Bytes({letter, 0, 0, 0, 'L'}));
+        EXPECT_TRUE(g_records.empty());
+        ASSERT_TRUE(SaveSection(section));
+        EXPECT_EQ(ReadFileBytes(GetSectionFileName(section)), Bytes({letter, 0, 5, 0, 'L'}));
+    }
+    EXPECT_EQ(m_nAsked, 4);
+}
+
+TEST_F(SectionFileTest, DeclinedQuestionLeavesListAndFileAlone) {
+    const std::pair<const char*, std::string> cases[] = {{"missing file", ""}, {"four bytes", "T\0\0\0"}};
+    for (const auto& [name, bytes] : cases) {
+        SCOPED_TRACE(name);
+        if (!bytes.empty())
+            WriteFileBytes(GetSectionFileName(kSectionTelephone), std::string(bytes.data(), 4));
+        g_records.assign(3, SectionRecord("", ""));
+        EXPECT_EQ(LoadSection(kSectionTelephone, Answer(false)), LoadResult::Declined);
+        EXPECT_EQ(g_records.size(), 3u);
+        EXPECT_EQ(std::filesystem::exists(GetSectionFileName(kSectionTelephone)), !bytes.empty());
+    }
+    EXPECT_EQ(m_nAsked, 2);
+}
+
+TEST_F(SectionFileTest, ExistingFileIsLoadedWithoutAsking) {
+    WriteFileBytes(GetSectionFileName(kSectionGermanRussian),
+                   PacketBytes('E', 0, RecordBytes(Bytes({0xF2}) + "HAUS" + '\0' + "DOM" + '\0')));
+    EXPECT_EQ(LoadSection(kSectionGermanRussian, Answer(true)), LoadResult::Loaded);
+    EXPECT_EQ(m_nAsked, 0);
+    ASSERT_EQ(g_records.size(), 1u);
+    EXPECT_EQ(g_records[0].m_lstFields, (Fields{"HAUS", "DOM"}));
+    EXPECT_EQ(g_records[0].m_nLocked, 1);
+}
+
+TEST_F(SectionFileTest, DamagedFileIsReportedWithTheRecordsBeforeTheDamage) {
+    WriteFileBytes(GetSectionFileName(kSectionGermanRussian),
+                   PacketBytes('E', 0, RecordBytes(Bytes({0x72}) + "A" + '\0' + '\0'), 'N') + "E\1");
+    EXPECT_EQ(LoadSection(kSectionGermanRussian, Answer(true)), LoadResult::Damaged);
+    EXPECT_EQ(g_records.size(), 1u);
+}
+
+TEST_F(SectionFileTest, MemoAndUnknownSectionsAreNeitherLoadedNorSaved) {
+    for (int section : {0, kSectionMemo, 6}) {
+        EXPECT_EQ(LoadSection(section, Answer(true)), LoadResult::Failed);
+        EXPECT_FALSE(SaveSection(section));
+    }
+    EXPECT_EQ(m_nAsked, 0);
+    EXPECT_TRUE(std::filesystem::is_empty(m_temp.Data()));
+}
+
+TEST_F(SectionFileTest, FailedSaveKeepsTheOldFile) {
+    const std::filesystem::path file = GetSectionFileName(kSectionTelephone);
+    const std::string old = Bytes({'T', 0, 0, 0, 'L'});
+    WriteFileBytes(file, old);
+    // The new file cannot be made beside the old one.
+    std::filesystem::create_directory(file.string() + ".new");
+    g_records.assign(1, SectionRecord("", ""));
+    g_records[0].m_lstFields = {"A", "B", "C"};
+    EXPECT_FALSE(SaveSection(kSectionTelephone));
+    EXPECT_EQ(ReadFileBytes(file), old);
+
+    // Nor is a record that the handheld could not take written.
+    std::filesystem::remove(file.string() + ".new");
+    g_records[0].m_lstFields = {std::string(260, 'A'), "B", "C"};
+    EXPECT_FALSE(SaveSection(kSectionTelephone));
+    EXPECT_EQ(ReadFileBytes(file), old);
+}
+
+TEST_F(SectionFileTest, DirectoryOverridesTheSectionDirectory) {
+    const std::filesystem::path dir = m_temp.Home() / "backup";
+    g_records.assign(1, SectionRecord("", ""));
+    g_records[0].m_lstFields = {"A", "B"};
+    ASSERT_TRUE(SaveSection(kSectionRussianGerman, dir));
+    EXPECT_TRUE(std::filesystem::exists(dir / "840.3"));
+    EXPECT_FALSE(std::filesystem::exists(GetSectionFileName(kSectionRussianGerman)));
+    g_records.clear();
+    EXPECT_EQ(LoadSection(kSectionRussianGerman, Answer(false), dir), LoadResult::Loaded);
+    EXPECT_EQ(g_records.size(), 1u);
+}
+
+// The delivered profile's table: the file holds the handheld's bytes, the list
+// the PC's.
+TEST_F(SectionFileTest, DeliveredTableConvertsOnLoadAndSave) {
+    m_temp.InstallDeliveredProfile();
+    const std::string file =
+        PacketBytes('E', 0, RecordBytes(Bytes({0x72}) + "\xF2RGER\nX" + '\0' + "\x84\x8E\x91\x80\x84\x80" + '\0'));
+    WriteFileBytes(GetSectionFileName(kSectionGermanRussian), file);
+    ASSERT_EQ(LoadSection(kSectionGermanRussian, Answer(false)), LoadResult::Loaded);
+    ASSERT_EQ(g_records.size(), 1u);
+    EXPECT_EQ(g_records[0].m_lstFields, (Fields{"\x80RGER\r\nX", "\xC4\xCE\xD1\xC0\xC4\xC0"}));
+    ASSERT_TRUE(SaveSection(kSectionGermanRussian));
+    EXPECT_EQ(ReadFileBytes(GetSectionFileName(kSectionGermanRussian)), file);
+}
+
+} // namespace

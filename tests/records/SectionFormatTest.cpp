@@ -1,0 +1,310 @@
+// Packets and records of section files, read and written.
+#include "records/SectionFormat.h"
+
+#include "records/ScopedLocale.h"
+#include "records/SectionBytes.h"
+#include "records/Sections.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Fields = std::vector<std::string>;
+
+SectionReadResult Read(const std::string& bytes, int section) {
+    SectionRecord converter("!", "!");
+    return ReadSectionBytes(bytes, section, converter);
+}
+
+std::string Write(const std::vector<SectionRecord>& records, int section) {
+    SectionRecord converter("!", "!");
+    std::optional<std::string> bytes = WriteSectionBytes(records, section, converter);
+    EXPECT_TRUE(bytes.has_value());
+    return bytes.value_or("");
+}
+
+SectionRecord Record(Fields fields, int locked = 0) {
+    SectionRecord record("", "");
+    record.m_lstFields = std::move(fields);
+    record.m_nLocked = locked;
+    return record;
+}
+
+// The schedule's times byte decides which times the record carries, where its
+// text begins and whether it is locked. Date 1 March 2000; text "HI".
+TEST(SectionFormatTest, ScheduleRecordShapes) {
+    struct Case {
+        int timesByte;
+        std::string afterTimesByte; // offset 4 onward
+        int start[2], end[2];
+        const char* times;
+        int locked;
+    };
+    const std::string none = Bytes({0, 0}) + "HI";
+    const std::string startOnly = Bytes({0, 8, 15, 0}) + "HI";
+    const std::string both = Bytes({0, 8, 15, 17, 45, 0}) + "HI";
+    const Case cases[] = {
+        {0x0E, none, {0, 0}, {23, 59}, "00:00:00 - 23:59:00", 0},
+        {0x8E, none, {0, 0}, {23, 59}, "00:00:00 - 23:59:00", 1},
+        {0x4E, startOnly, {8, 15}, {23, 59}, "08:15:00 - 23:59:00", 0},
+        {0xCE, startOnly, {8, 15}, {23, 59}, "08:15:00 - 23:59:00", 1},
+        {0x6E, both, {8, 15}, {17, 45}, "08:15:00 - 17:45:00", 0},
+        {0xEE, both, {8, 15}, {17, 45}, "08:15:00 - 17:45:00", 1},
+        {0x00, both, {8, 15}, {17, 45}, "08:15:00 - 17:45:00", 0},
+        {0xFF, both, {8, 15}, {17, 45}, "08:15:00 - 17:45:00", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.timesByte);
+        const std::string data = Bytes({3, 1, 100, c.timesByte}) + c.afterTimesByte + '\0';
+        SectionReadResult read = Read(PacketBytes('S', 0, RecordBytes(data)), kSectionSchedule);
+        ASSERT_EQ(read.records.size(), 1u);
+        EXPECT_FALSE(read.damaged);
+        EXPECT_EQ(read.records[0].m_lstFields, (Fields{"01/03/2000", c.times, "HI"}));
+        EXPECT_EQ(read.records[0].m_nLocked, c.locked);
+
+        // Written back, every shape carries both times, the text at offset 10
+        // and the PC's times byte.
+        const std::string expected =
+            Bytes({3, 1, 100, c.locked ? 0xEE : 0x6E, 0, c.start[0], c.start[1], c.end[0], c.end[1], 0}) + "HI" + '\0';
+        EXPECT_EQ(Write(read.records, kSectionSchedule), PacketBytes('S', 0, RecordBytes(expected)));
+    }
+}
+
+TEST(SectionFormatTest, LockByteIsReadAsLockedOnlyForF2AndWrittenAsF2Or72) {
+    const std::pair<int, int> cases[] = {{0xF2, 1}, {0x72, 0}, {0x00, 0}, {0xF3, 0}, {0x32, 0}, {0xFF, 0}};
+    for (auto [lockByte, locked] : cases) {
+        SCOPED_TRACE(lockByte);
+        const std::string data = Bytes({lockByte}) + "A" + '\0' + "B" + '\0' + "C" + '\0';
+        SectionReadResult read = Read(PacketBytes('T', 0, RecordBytes(data)), kSectionTelephone);
+        ASSERT_EQ(read.records.size(), 1u);
+        EXPECT_EQ(read.records[0].m_nLocked, locked);
+        const std::string rewritten = Bytes({locked ? 0xF2 : 0x72}) + "A" + '\0' + "B" + '\0' + "C" + '\0';
+        EXPECT_EQ(Write(read.records, kSectionTelephone), PacketBytes('T', 0, RecordBytes(rewritten)));
+    }
+}
+
+TEST(SectionFormatTest, RecordDataIsSplitAtZeroBytesAndItsLastByteIsAlwaysTheEnd) {
+    struct Case {
+        const char* name;
+        int section;
+        std::string data;
+        Fields fields;
+    };
+    const Case cases[] = {
+        {"last byte taken as the closing zero", kSectionGermanRussian, Bytes({0x72}) + "AB", {"A", ""}},
+        {"two zeros make an empty field", kSectionGermanRussian, Bytes({0x72, 0, 0}), {"", ""}},
+        {"fewer fields are completed", kSectionTelephone, Bytes({0x72}) + "A" + '\0', {"A", "", ""}},
+        {"lock byte only", kSectionTelephone, Bytes({0x72}), {"", "", ""}},
+        {"more fields are kept",
+         kSectionRussianGerman,
+         Bytes({0x72}) + "A" + '\0' + "B" + '\0' + "C" + '\0',
+         {"A", "B", "C"}},
+        {"short schedule record", kSectionSchedule, Bytes({3, 1, 100}), {"01/03/1900", "00:00:00 - 00:00:00", ""}},
+        {"schedule without text",
+         kSectionSchedule,
+         Bytes({3, 1, 100, 0x0E, 0, 0}),
+         {"01/03/2000", "00:00:00 - 23:59:00", ""}},
+        {"impossible schedule date and times",
+         kSectionSchedule,
+         Bytes({13, 32, 255, 0x6E, 0, 24, 0, 12, 60, 0}) + "X" + '\0',
+         {"", " - ", "X"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SectionReadResult read = Read(PacketBytes(SectionLetter(c.section), 0, RecordBytes(c.data)), c.section);
+        ASSERT_EQ(read.records.size(), 1u);
+        EXPECT_FALSE(read.damaged);
+        EXPECT_EQ(read.records[0].m_lstFields, c.fields);
+    }
+}
+
+TEST(SectionFormatTest, FieldsBeyondTheSectionAreNotWrittenAndMissingOnesAreWrittenEmpty) {
+    const std::string written = Write({Record({"A", "B", "C"}), Record({"D"})}, kSectionGermanRussian);
+    EXPECT_EQ(written, PacketBytes('E', 0,
+                                   RecordBytes(Bytes({0x72}) + "A" + '\0' + "B" + '\0') +
+                                       RecordBytes(Bytes({0x72}) + "D" + '\0' + '\0')));
+}
+
+TEST(SectionFormatTest, ScheduleDatesAndTimesArePackedAsBytes) {
+    ScopedLocale locale("0", "0");
+    const std::string written = Write({Record({"03/01/2000", "08:00:00AM - 09:30:00AM", "X"}, 1)}, kSectionSchedule);
+    EXPECT_EQ(written, PacketBytes('S', 0, RecordBytes(Bytes({3, 1, 0x64, 0xEE, 0, 8, 0, 9, 30, 0}) + "X" + '\0')));
+}
+
+TEST(SectionFormatTest, UnreadableOrOutOfRangeScheduleDatesAreWrittenAsTheNearestYearTheByteCarries) {
+    struct Case {
+        const char* date;
+        const char* times;
+        std::string packed;
+    };
+    const Case cases[] = {
+        {"31/12/2155", "23:59:59 - 00:00:00", Bytes({12, 31, 255, 0x6E, 0, 23, 59, 0, 0, 0})},
+        {"01/01/1900", "00:00:00 - 00:00:00", Bytes({1, 1, 0, 0x6E, 0, 0, 0, 0, 0, 0})},
+        {"01/01/2156", "10:00:00", Bytes({12, 31, 255, 0x6E, 0, 10, 0, 0, 0, 0})},
+        {"31/12/1899", "garbage - 11:00:00", Bytes({1, 1, 0, 0x6E, 0, 0, 0, 11, 0, 0})},
+        {"31/02/2001", "25:00:00 - 11:00:00", Bytes({1, 1, 0, 0x6E, 0, 0, 0, 11, 0, 0})},
+        {"", "", Bytes({1, 1, 0, 0x6E, 0, 0, 0, 0, 0, 0})},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.date);
+        EXPECT_EQ(Write({Record({c.date, c.times, ""})}, kSectionSchedule),
+                  PacketBytes('S', 0, RecordBytes(c.packed + '\0')));
+    }
+}
+
+TEST(SectionFormatTest, LineBreaksAreLfInTheFileAndCrLfInMemory) {
+    const std::string file = PacketBytes('R', 0, RecordBytes(Bytes({0x72}) + "A\nB" + '\0' + "X\n\n" + '\0'));
+    SectionReadResult read = Read(file, kSectionRussianGerman);
+    ASSERT_EQ(read.records.size(), 1u);
+    EXPECT_EQ(read.records[0].m_lstFields, (Fields{"A\r\nB", "X\r\n\r\n"}));
+    EXPECT_EQ(Write(read.records, kSectionRussianGerman), file);
+}
+
+TEST(SectionFormatTest, EmptyListIsOnePacketOfFiveBytes) {
+    for (int section = kSectionTelephone; section <= kSectionRussianGerman; ++section)
+        EXPECT_EQ(Write({}, section), Bytes({SectionLetter(section), 0, 5, 0, 'L'}));
+}
+
+// Dictionary records of a chosen data length n: lock byte, a word of n - 3
+// letters, an empty translation.
+SectionRecord RecordOfLength(std::size_t length) {
+    return Record({std::string(length - 3, 'W'), ""});
+}
+
+TEST(SectionFormatTest, RecordStaysInThePacketUpTo2394AndOpensANewOneFrom2395) {
+    // Nine records of 250 data bytes fill a body of 9 x 252 = 2268 bytes.
+    std::vector<SectionRecord> full(9, RecordOfLength(250));
+    for (std::size_t next : {126u, 127u}) {
+        SCOPED_TRACE(next);
+        std::vector<SectionRecord> records = full;
+        records.push_back(RecordOfLength(next));
+        records.push_back(RecordOfLength(4));
+        const std::string bytes = Write(records, kSectionGermanRussian);
+
+        const std::size_t firstBody = next == 126 ? 2268 + 128 : 2268;
+        ASSERT_GT(bytes.size(), firstBody + 5);
+        EXPECT_EQ(bytes.substr(0, 5), Bytes({'E', 0, int((firstBody + 5) & 0xFF), int((firstBody + 5) >> 8), 'N'}));
+        const std::string second = bytes.substr(firstBody + 5);
+        const std::size_t secondBody = next == 126 ? 6 : 129 + 6;
+        EXPECT_EQ(second.substr(0, 5), Bytes({'E', 1, int(secondBody + 5), 0, 'L'}));
+        EXPECT_EQ(second.size(), secondBody + 5);
+
+        SectionReadResult read = Read(bytes, kSectionGermanRussian);
+        EXPECT_FALSE(read.damaged);
+        ASSERT_EQ(read.records.size(), records.size());
+        EXPECT_EQ(read.records[9].m_lstFields, records[9].m_lstFields);
+    }
+}
+
+TEST(SectionFormatTest, PacketsAreNumberedAndOnlyTheLastIsMarkedL) {
+    const std::vector<SectionRecord> records(30, RecordOfLength(250)); // nine per packet
+    const std::string bytes = Write(records, kSectionGermanRussian);
+    std::size_t pos = 0;
+    int packets = 0;
+    while (pos < bytes.size()) {
+        const std::size_t length =
+            static_cast<unsigned char>(bytes[pos + 2]) | static_cast<unsigned char>(bytes[pos + 3]) << 8;
+        EXPECT_EQ(bytes[pos], 'E');
+        EXPECT_EQ(bytes[pos + 1], packets);
+        EXPECT_LE(length, 2401u);
+        pos += length;
+        EXPECT_EQ(bytes[pos - length + 4], pos == bytes.size() ? 'L' : 'N');
+        ++packets;
+    }
+    EXPECT_EQ(packets, 4);
+    EXPECT_EQ(pos, bytes.size());
+}
+
+TEST(SectionFormatTest, RecordsLongerThanTheHandheldTakesAreNotWritten) {
+    SectionRecord converter("!", "!");
+    EXPECT_TRUE(WriteSectionBytes({RecordOfLength(256)}, kSectionGermanRussian, converter));
+    EXPECT_FALSE(WriteSectionBytes({RecordOfLength(257)}, kSectionGermanRussian, converter));
+}
+
+TEST(SectionFormatTest, PacketsFollowEachOtherUntilTheOneMarkedL) {
+    const std::string a = RecordBytes(Bytes({0x72}) + "A" + '\0' + '\0');
+    const std::string b = RecordBytes(Bytes({0xF2}) + "B" + '\0' + '\0');
+    const std::string file = PacketBytes('E', 0, a, 'N') + PacketBytes('E', 1, "", '?') + PacketBytes('E', 2, b, 'L') +
+                             PacketBytes('E', 3, a, 'L');
+    SectionReadResult read = Read(file, kSectionGermanRussian);
+    EXPECT_FALSE(read.damaged);
+    ASSERT_EQ(read.records.size(), 2u);
+    EXPECT_EQ(read.records[0].m_lstFields[0], "A");
+    EXPECT_EQ(read.records[1].m_lstFields[0], "B");
+    EXPECT_EQ(read.records[1].m_nLocked, 1);
+}
+
+// Whatever the file holds, the reader keeps the records before the damage and
+// reads nothing beyond the file.
+TEST(SectionFormatTest, DamagedFilesKeepTheRecordsBeforeTheDamage) {
+    const std::string good = RecordBytes(Bytes({0x72}) + "A" + '\0' + '\0');
+    const std::string first = PacketBytes('E', 0, good, 'N');
+    auto header = [](int length, char marker) { return Bytes({'E', 1, length & 0xFF, length >> 8, marker}); };
+    struct Case {
+        const char* name;
+        std::string file;
+        std::size_t records;
+    };
+    const Case cases[] = {
+        {"packet length 1", first + header(1, 'L') + good, 1},
+        {"packet length 4", first + header(4, 'L') + good, 1},
+        {"record bytes beyond 2400", first + header(2406, 'L') + std::string(2401, '\0'), 1},
+        {"record longer than the packet", first + header(5 + 6, 'L') + RecordBytes(std::string(5, 'x')), 1},
+        {"record longer than 256", first + header(5 + 259, 'L') + RecordBytes(std::string(257, 'x')), 1},
+        {"one stray byte after the last record", first + header(5 + 7, 'L') + good + "x", 2},
+        {"file ends inside a packet", first + header(5 + 12, 'L') + good + good.substr(0, 3), 2},
+        {"file ends inside a header", first + header(5, 'L').substr(0, 3), 1},
+        {"file ends before L", first, 1},
+        {"file ends after an empty packet", first + header(0, 'N'), 1},
+        {"record inside a damaged packet", first + header(5 + 6 + 2, 'L') + good + Bytes({9, 0}), 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SectionReadResult read = Read(c.file, kSectionGermanRussian);
+        EXPECT_TRUE(read.damaged);
+        ASSERT_EQ(read.records.size(), c.records);
+        for (const SectionRecord& record : read.records)
+            EXPECT_EQ(record.m_lstFields, (Fields{"A", ""}));
+    }
+}
+
+// The handheld's packet buffer takes 2400 record bytes, more than the PC writes.
+TEST(SectionFormatTest, PacketBodiesUpTo2400BytesAreRead) {
+    auto body = [](std::size_t bytes) {
+        std::string records;
+        for (int i = 0; i < 9; ++i, bytes -= 240)
+            records += RecordBytes(Bytes({0x72}) + std::string(235, 'W') + '\0' + '\0');
+        return records + RecordBytes(Bytes({0x72}) + std::string(bytes - 5, 'W') + '\0' + '\0');
+    };
+    SectionReadResult full = Read(PacketBytes('E', 0, body(2400)), kSectionGermanRussian);
+    EXPECT_FALSE(full.damaged);
+    EXPECT_EQ(full.records.size(), 10u);
+    SectionReadResult over = Read(PacketBytes('E', 0, body(2401)), kSectionGermanRussian);
+    EXPECT_TRUE(over.damaged);
+    EXPECT_EQ(over.records.size(), 0u);
+}
+
+TEST(SectionFormatTest, ZeroLengthRecordsAreSkipped) {
+    const std::string good = RecordBytes(Bytes({0x72}) + "A" + '\0' + '\0');
+    SectionReadResult read = Read(PacketBytes('E', 0, RecordBytes("") + good + RecordBytes("")), kSectionGermanRussian);
+    EXPECT_FALSE(read.damaged);
+    EXPECT_EQ(read.records.size(), 1u);
+}
+
+TEST(SectionFormatTest, WellFormedFilesAreWrittenBackByteForByte) {
+    std::vector<SectionRecord> records;
+    for (int i = 0; i < 40; ++i)
+        records.push_back(
+            Record({std::string(i * 5 % 200, char('A' + i % 26)), "TEL\r\n" + std::to_string(i), "X"}, i % 3 == 0));
+    const std::string bytes = Write(records, kSectionTelephone);
+    SectionReadResult read = Read(bytes, kSectionTelephone);
+    EXPECT_FALSE(read.damaged);
+    ASSERT_EQ(read.records.size(), records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        EXPECT_EQ(read.records[i].m_lstFields, records[i].m_lstFields);
+        EXPECT_EQ(read.records[i].m_nLocked, records[i].m_nLocked);
+    }
+    EXPECT_EQ(Write(read.records, kSectionTelephone), bytes);
+}
+
+} // namespace

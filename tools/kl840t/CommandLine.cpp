@@ -1,0 +1,101 @@
+// The kl840t command line: one subcommand per job, shared options.
+#include "kl840t/CommandLine.h"
+
+#include "app/ProgramPaths.h"
+#include "kl840t/SectionCommands.h"
+
+#include <ostream>
+#include <string_view>
+
+namespace {
+
+// Further jobs (the transfers) join this table with a handler of their own.
+const Command kCommands[] = {
+    {"list", "<section>", 1, "print the records of a section file, one line each", RunList},
+    {"import", "<section> <file>", 2, "write a section file from lines as list prints them ('-' reads stdin)",
+     RunImport},
+};
+
+void PrintUsage(std::ostream& out) {
+    out << "usage: kl840t <command> [options]\n\ncommands:\n";
+    for (const Command& command : kCommands)
+        out << "  " << command.name << ' ' << command.operands << "\n      " << command.summary << '\n';
+    out << "\nsections: telephone, schedule, er-dict, re-dict\n"
+           "options:\n"
+           "  --dir DIR        the folder of the section files (default: the program's)\n"
+           "  --profile FILE   the profile with the conversion tables (default: the program's)\n";
+}
+
+const Command* FindCommand(std::string_view name) {
+    for (const Command& command : kCommands)
+        if (name == command.name)
+            return &command;
+    return nullptr;
+}
+
+// Takes "--name VALUE" or "--name=VALUE"; false when it is not that option.
+bool TakeOption(const std::vector<std::string>& args, std::size_t& i, std::string_view name, std::string& value,
+                bool& missing) {
+    const std::string_view arg = args[i];
+    if (arg == name) {
+        missing = i + 1 >= args.size();
+        if (!missing)
+            value = args[++i];
+        return true;
+    }
+    if (arg.size() > name.size() && arg.substr(0, name.size()) == name && arg[name.size()] == '=') {
+        value = arg.substr(name.size() + 1);
+        missing = value.empty();
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        PrintUsage(args.empty() ? err : out);
+        return args.empty() ? kExitUsage : kExitOk;
+    }
+    const Command* command = FindCommand(args[0]);
+    if (!command) {
+        err << "kl840t: unknown command '" << args[0] << "'\n";
+        PrintUsage(err);
+        return kExitUsage;
+    }
+    Invocation invocation;
+    std::string profile;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        std::string dir;
+        bool missing = false;
+        if (TakeOption(args, i, "--dir", dir, missing)) {
+            invocation.dir = dir;
+        } else if (TakeOption(args, i, "--profile", profile, missing)) {
+        } else if (args[i].size() > 1 && args[i][0] == '-' && args[i] != "-") {
+            err << "kl840t " << command->name << ": unknown option '" << args[i] << "'\n";
+            return kExitUsage;
+        } else {
+            invocation.operands.push_back(args[i]);
+        }
+        if (missing) {
+            err << "kl840t " << command->name << ": " << args[i] << " needs a value\n";
+            return kExitUsage;
+        }
+    }
+    if (invocation.operands.size() != command->operandCount) {
+        err << "usage: kl840t " << command->name << ' ' << command->operands << " [--dir DIR] [--profile FILE]\n";
+        return kExitUsage;
+    }
+    if (!profile.empty()) {
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(profile, error)) {
+            err << "kl840t: no profile file " << profile << '\n';
+            return kExitFailure;
+        }
+        SetProfilePath(profile);
+    }
+    const int result = command->run(invocation, out, err);
+    SetProfilePath({});
+    return result;
+}

@@ -1,0 +1,32 @@
+// The kl840t command line: one subcommand per job, shared options.
+#pragma once
+
+#include <filesystem>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+// What a subcommand gets: its operands and the options that were given.
+struct Invocation {
+    std::vector<std::string> operands;
+    std::filesystem::path dir; // --dir; empty: the program's section directory
+};
+
+using CommandHandler = int (*)(const Invocation& invocation, std::ostream& out, std::ostream& err);
+
+struct Command {
+    const char* name;
+    const char* operands; // for the usage text
+    std::size_t operandCount;
+    const char* summary;
+    CommandHandler run;
+};
+
+// Exit codes of the tool.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+
+// Parses the arguments (without the program name), applies --profile and runs
+// the subcommand. Results go to out, errors to err.
+int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

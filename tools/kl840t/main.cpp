@@ -1,0 +1,8 @@
+// kl840t: the section files on the command line, for scripted backups.
+#include "kl840t/CommandLine.h"
+
+#include <iostream>
+
+int main(int argc, char** argv) {
+    return RunCommandLine(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+}
