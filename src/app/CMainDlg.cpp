@@ -17,6 +17,7 @@
 #include "link/CExchangePage.h"
 #include "link/ProcessComPort.h"
 #include "records/CDataPage.h"
+#include "records/SectionFile.h"
 #include "res/Accelerators.h"
 #include "res/Pictures.h"
 
@@ -216,6 +217,8 @@ void CMainDlg::closeEvent(QCloseEvent* event) {
 }
 
 void CMainDlg::OnDestroy() {
+    // The loaded section's records go first, storage and all.
+    std::vector<SectionRecord>().swap(g_records);
     // The pages go in the order Settings, Exchange, Data; then the port and help.
     delete g_pSettingsPage;
     delete g_pExchangePage;

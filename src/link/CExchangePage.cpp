@@ -5,11 +5,11 @@
 #include "app/CMainDlg.h"
 #include "app/CMessageBoxDlg.h"
 #include "app/CSettingsPage.h"
-#include "app/ProgramPaths.h"
 #include "app/Texts.h"
 #include "link/ProcessComPort.h"
 #include "link/TransferSequence.h"
 #include "records/CDataPage.h"
+#include "records/Sections.h"
 
 #include <QAbstractButton>
 #include <QEvent>
@@ -70,7 +70,7 @@ public:
             g_pDataPage->m_nSection = section;
     }
     std::filesystem::path SectionFile(int section) override {
-        return SectionDirectory() / ("840." + std::to_string(section - 1));
+        return GetSectionFileName(section);
     }
 
     void DispatchMessages() override { QCoreApplication::processEvents(); }

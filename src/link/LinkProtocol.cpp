@@ -1,25 +1,12 @@
 // The byte-level protocol spoken with the handheld.
 #include "link/LinkProtocol.h"
 
+#include "records/Sections.h"
+
 #include <algorithm>
 #include <vector>
 
 using namespace wire;
-
-int SectionOfLetter(std::uint8_t letter) {
-    switch (letter) {
-    case 'T':
-        return 1;
-    case 'S':
-        return 2;
-    case 'E':
-        return 3;
-    case 'R':
-        return 4;
-    default:
-        return 0;
-    }
-}
 
 int LinkInput::Waiting() { return static_cast<int>(m_putBack.size()) + m_line.BytesWaiting(); }
 
@@ -245,7 +232,7 @@ bool LinkProtocol::ReceiveFrame(std::span<std::uint8_t> buffer, std::uint8_t blo
         }
         if (block == 1 && length >= 5) {
             marker = buffer[4];
-            if (int named = SectionOfLetter(buffer[0]))
+            if (int named = SectionOfLetter(static_cast<char>(buffer[0])))
                 section = named;
         }
         if (checksum == Checksum(buffer)) {

@@ -37,9 +37,6 @@ inline constexpr std::uint32_t kSettleMs = 50;
 
 } // namespace wire
 
-// The section a packet's first byte names (T, S, E, R), or 0 for another byte.
-int SectionOfLetter(std::uint8_t letter);
-
 // The received bytes, with room to give back bytes that were read too early.
 class LinkInput {
 public:

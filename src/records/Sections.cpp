@@ -23,3 +23,10 @@ int SectionFieldCount(int section) {
 std::filesystem::path GetSectionFileName(int section, const std::filesystem::path& dir) {
     return (dir.empty() ? SectionDirectory() : dir) / ("840." + std::to_string(section - 1));
 }
+
+int SectionOfLetter(char letter) {
+    for (int section = kSectionTelephone; section <= kSectionRussianGerman; ++section)
+        if (SectionLetter(section) == letter)
+            return section;
+    return 0;
+}

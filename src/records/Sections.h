@@ -13,6 +13,7 @@ inline constexpr int kSectionMemo = 5;
 bool IsRecordSection(int section);  // 1-4: the sections whose records the PC reads
 char SectionLetter(int section);    // T, S, E, R; 0 for the memo and unknown numbers
 int SectionFieldCount(int section); // 3, 3, 2, 2; 0 for the memo and unknown numbers
+int SectionOfLetter(char letter);   // the section a packet's first byte names; 0 for another byte
 
 // "840.<section - 1>" in the given directory, or in SectionDirectory() when it
 // is empty.
