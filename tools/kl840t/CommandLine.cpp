@@ -3,17 +3,19 @@
 
 #include "app/ProgramPaths.h"
 #include "kl840t/SectionCommands.h"
+#include "kl840t/TransferCommands.h"
 
 #include <ostream>
 #include <string_view>
 
 namespace {
 
-// Further jobs (the transfers) join this table with a handler of their own.
 const Command kCommands[] = {
     {"list", "<section>", 1, "print the records of a section file, one line each", RunList},
     {"import", "<section> <file>", 2, "write a section file from lines as list prints them ('-' reads stdin)",
      RunImport},
+    {"download", "--port DEVICE", 0, "receive the section the handheld sends and replace its file", RunDownload},
+    {"upload", "<section> --port DEVICE", 1, "send a section file to the handheld", RunUpload},
 };
 
 void PrintUsage(std::ostream& out) {
@@ -23,7 +25,8 @@ void PrintUsage(std::ostream& out) {
     out << "\nsections: telephone, schedule, er-dict, re-dict\n"
            "options:\n"
            "  --dir DIR        the folder of the section files (default: the program's)\n"
-           "  --profile FILE   the profile with the conversion tables (default: the program's)\n";
+           "  --profile FILE   the profile with the conversion tables (default: the program's)\n"
+           "  --port DEVICE    the serial device of the handheld (download, upload); Ctrl+C stops\n";
 }
 
 const Command* FindCommand(std::string_view name) {
@@ -72,6 +75,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         if (TakeOption(args, i, "--dir", dir, missing)) {
             invocation.dir = dir;
         } else if (TakeOption(args, i, "--profile", profile, missing)) {
+        } else if (TakeOption(args, i, "--port", invocation.port, missing)) {
         } else if (args[i].size() > 1 && args[i][0] == '-' && args[i] != "-") {
             err << "kl840t " << command->name << ": unknown option '" << args[i] << "'\n";
             return kExitUsage;

@@ -10,6 +10,7 @@
 struct Invocation {
     std::vector<std::string> operands;
     std::filesystem::path dir; // --dir; empty: the program's section directory
+    std::string port;          // --port: the serial device of a transfer
 };
 
 using CommandHandler = int (*)(const Invocation& invocation, std::ostream& out, std::ostream& err);

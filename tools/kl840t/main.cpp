@@ -1,8 +1,11 @@
 // kl840t: the section files on the command line, for scripted backups.
 #include "kl840t/CommandLine.h"
+#include "kl840t/TransferCommands.h"
+#include "link/QtSerialDevice.h"
 
 #include <iostream>
 
 int main(int argc, char** argv) {
+    SetTransferDevices(QtSerialDevice::Open, &SystemClock());
     return RunCommandLine(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
 }

@@ -1,0 +1,125 @@
+// The subcommands that talk to the handheld: download and upload.
+#include "kl840t/TransferCommands.h"
+
+#include "app/Profile.h"
+#include "keyboard/CodePages.h"
+#include "kl840t/RecordLines.h"
+#include "link/ComPort.h"
+#include "link/SectionTransfer.h"
+#include "link/TransferSequence.h"
+#include "records/Sections.h"
+
+#include <csignal>
+#include <ostream>
+
+namespace {
+
+SerialDeviceOpener g_opener;
+LinkClock* g_clock = nullptr;
+volatile std::sig_atomic_t g_stop = 0;
+
+// The transfer as the command line shows it: the profile's texts in the
+// terminal, a progress line on stderr, no questions (the user runs the
+// command when the handheld is ready), Ctrl+C as STOP.
+class CommandLineTransfer final : public TransferPage, public LinkHost {
+public:
+    CommandLineTransfer(std::ostream& err, int section, std::filesystem::path dir)
+        : m_err(err), m_section(section), m_dir(std::move(dir)) {}
+
+    std::string Text(std::string_view key) override {
+        const char* language = LanguageSectionName(ReadSetting(kSettingLanguage));
+        return LookupText(language ? language : kGermanSection, key);
+    }
+    bool OpenPort() override { return false; } // the port is opened by the command itself
+    void ClosePort() override {}
+    void ShowProgress(bool) override {}
+    void HideProgress(bool) override { EndProgressLine(); }
+    void SetStatus(const std::string& pcText) override {
+        m_err << '\r' << PcToUtf8(pcText) << "\x1b[K" << std::flush;
+        m_progressShown = true;
+    }
+    void SetProgressRange(int, int) override {}
+    void SetProgressPos(int) override {}
+    bool Prompt(const std::string&) override { return true; }
+    void ShowMessage(MessageIcon, const std::string& pcMessage) override {
+        EndProgressLine();
+        m_err << "kl840t: " << PcToUtf8(pcMessage) << '\n';
+    }
+    void LockProgram(bool) override {}
+    int CurrentSection() override { return m_section; }
+    void SetCurrentSection(int section) override { m_section = section; }
+    std::filesystem::path SectionFile(int section) override { return GetSectionFileName(section, m_dir); }
+
+    void DispatchMessages() override {}
+    bool StopRequested() override { return g_stop != 0; }
+
+private:
+    void EndProgressLine() {
+        if (m_progressShown)
+            m_err << '\n';
+        m_progressShown = false;
+    }
+
+    std::ostream& m_err;
+    int m_section;
+    std::filesystem::path m_dir;
+    bool m_progressShown = false;
+};
+
+int Transfer(TransferDirection direction, int section, const Invocation& invocation, std::ostream& err) {
+    if (invocation.port.empty()) {
+        err << "kl840t: --port DEVICE is needed (the serial device the handheld is on)\n";
+        return kExitUsage;
+    }
+    if (!g_opener || !g_clock) {
+        err << "kl840t: no serial devices available\n";
+        return kExitFailure;
+    }
+    const std::string device = invocation.port;
+    ComPort port([device](const std::string&) { return g_opener(device); }, *g_clock);
+    if (!port.Open(1)) {
+        err << "kl840t: cannot open " << device << '\n';
+        return kExitFailure;
+    }
+    CommandLineTransfer page(err, section, invocation.dir);
+    // What to do on the handheld; the window's closing line about its buttons
+    // has no place here.
+    const bool upload = direction == TransferDirection::Upload;
+    err << PcToUtf8(page.Text("98") + " " + page.Text("99")) << '\n'
+        << PcToUtf8(page.Text(upload ? "91" : "90")) << '\n';
+    g_stop = 0;
+    auto previousInt = std::signal(SIGINT, [](int) { RequestTransferStop(); });
+    auto previousTerm = std::signal(SIGTERM, [](int) { RequestTransferStop(); });
+    LinkProtocol link(port, *g_clock, page);
+    bool completed = direction == TransferDirection::Upload ? SendSectionFile(link, page)
+                                                            : ReceiveSectionFile(link, page);
+    std::signal(SIGINT, previousInt);
+    std::signal(SIGTERM, previousTerm);
+    page.ShowMessage(completed ? MessageIcon::Information : MessageIcon::Failure,
+                     page.Text(completed ? (upload ? "65" : "66") : (upload ? "67" : "68")));
+    if (completed && !upload)
+        err << "kl840t: " << GetSectionFileName(page.CurrentSection(), invocation.dir).string() << '\n';
+    return completed ? kExitOk : kExitFailure;
+}
+
+} // namespace
+
+void SetTransferDevices(SerialDeviceOpener opener, LinkClock* clock) {
+    g_opener = std::move(opener);
+    g_clock = clock;
+}
+
+void RequestTransferStop() { g_stop = 1; }
+
+int RunDownload(const Invocation& invocation, std::ostream&, std::ostream& err) {
+    return Transfer(TransferDirection::Download, kSectionTelephone, invocation, err);
+}
+
+int RunUpload(const Invocation& invocation, std::ostream&, std::ostream& err) {
+    const int section = SectionByName(invocation.operands[0]);
+    if (!section) {
+        err << "kl840t: unknown section '" << invocation.operands[0] << "' (telephone, schedule, er-dict or re-dict)\n";
+        return kExitUsage;
+    }
+    return Transfer(TransferDirection::Upload, section, invocation, err);
+}
