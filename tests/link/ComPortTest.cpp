@@ -1,0 +1,211 @@
+// The port layer over fake devices in virtual time: closed-port rules, pacing, opening and reading.
+#include "link/ComPort.h"
+
+#include "link/ProcessComPort.h"
+#include "support/FakeSerialDevices.h"
+#include "support/ScopedComPort.h"
+#include "support/TempHome.h"
+
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The profile is empty, so COM<n> is /dev/ttyS<n-1>.
+const std::string kCom1 = "/dev/ttyS0";
+const std::string kCom2 = "/dev/ttyS1";
+
+class ComPortTest : public TempHomeTest {
+protected:
+    VirtualLinkClock m_clock{5000};
+    FakeSerialDevices m_devices{m_clock};
+    ScopedComPort m_port{m_devices.Opener(), m_clock};
+};
+
+TEST_F(ComPortTest, EveryOperationOnAClosedOrDeadPortIsHarmless) {
+    struct Case {
+        const char* name;
+        std::function<void(FakeSerialDevices&)> makeClosed;
+    };
+    const std::vector<Case> cases = {
+        {"never opened", [](FakeSerialDevices&) {}},
+        {"open failed",
+         [](FakeSerialDevices& devices) {
+             devices.missing.insert(kCom1);
+             EXPECT_FALSE(OpenComPort(1));
+         }},
+        {"closed twice",
+         [](FakeSerialDevices&) {
+             ASSERT_TRUE(OpenComPort(1));
+             CloseComPort();
+             CloseComPort();
+         }},
+        {"device pulled out while open",
+         [](FakeSerialDevices& devices) {
+             ASSERT_TRUE(OpenComPort(1));
+             devices.Unplug();
+         }},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        VirtualLinkClock clock(100);
+        FakeSerialDevices devices(clock);
+        ScopedComPort port(devices.Opener(), clock);
+        test.makeClosed(devices);
+        devices.inputQueue = "AB";
+
+        EXPECT_EQ(ComBytesWaiting(), 0);
+        EXPECT_EQ(ComReadByte(), 0);
+        EXPECT_EQ(devices.readsIssued, 0);
+        std::uint32_t before = clock.NowMs();
+        ComWriteByte(0x3F);
+        EXPECT_EQ(clock.NowMs() - before, 8u);
+        EXPECT_TRUE(devices.written.empty());
+        CloseComPort();
+        EXPECT_FALSE(port.Port().IsOpen());
+    }
+}
+
+TEST_F(ComPortTest, EveryByteWrittenIsFollowedByEightMilliseconds) {
+    for (size_t count : {1u, 3u, 132u}) {
+        SCOPED_TRACE(count);
+        m_devices.written.clear();
+        ASSERT_TRUE(OpenComPort(1));
+        std::string bytes;
+        for (size_t i = 0; i < count; ++i)
+            bytes += static_cast<char>(i * 7);
+        const std::uint32_t start = m_clock.NowMs();
+        for (char byte : bytes)
+            ComWriteByte(static_cast<unsigned char>(byte));
+
+        EXPECT_EQ(m_clock.NowMs() - start, count * 8);
+        EXPECT_EQ(m_devices.WrittenBytes(), bytes);
+        // The byte goes out first and the pause follows it.
+        for (size_t i = 0; i < m_devices.written.size(); ++i)
+            EXPECT_EQ(m_devices.written[i].atMs - start, i * 8) << "byte " << i;
+    }
+}
+
+TEST_F(ComPortTest, WaitLastsExactlyItsTimeInVirtualTimeEvenAcrossTheCounterWrap) {
+    struct Case {
+        std::uint32_t start;
+        std::uint32_t ms;
+    };
+    for (Case test :
+         {Case{0, 0}, Case{0, 1}, Case{1000, 100}, Case{1000, 60}, Case{0xFFFFFFF0u, 100}, Case{0xFFFFFFFFu, 8}}) {
+        SCOPED_TRACE(testing::Message() << test.start << " + " << test.ms);
+        VirtualLinkClock clock(test.start);
+        ComPort port(m_devices.Opener(), clock);
+        port.Wait(test.ms);
+        EXPECT_EQ(clock.NowMs() - test.start, test.ms);
+    }
+}
+
+// A clock that reports less time than was asked for (a coarse counter, a
+// sleep cut short) must not shorten the pause: the handheld needs all of it.
+TEST_F(ComPortTest, WaitSleepsAgainWhenASleepFallsShort) {
+    struct ShortSleeper final : LinkClock {
+        std::uint32_t now = 0;
+        int sleeps = 0;
+        std::uint32_t NowMs() override { return now; }
+        void SleepMs(std::uint32_t ms) override {
+            ++sleeps;
+            now += ms > 3 ? ms - 3 : ms;
+        }
+    } clock;
+    ComPort port(m_devices.Opener(), clock);
+    port.Wait(8);
+    EXPECT_GE(clock.now, 8u);
+    EXPECT_GT(clock.sleeps, 1);
+}
+
+TEST_F(ComPortTest, TheRealClockSleepsWithoutKeepingTheProcessorBusy) {
+    ComPort port(SerialDeviceOpener(), SystemClock());
+    const std::clock_t cpuBefore = std::clock();
+    const std::uint32_t before = SystemClock().NowMs();
+    port.Wait(100);
+    const double cpuMs = 1000.0 * static_cast<double>(std::clock() - cpuBefore) / CLOCKS_PER_SEC;
+    EXPECT_GE(SystemClock().NowMs() - before, 100u);
+    EXPECT_LT(cpuMs, 50.0);
+}
+
+TEST_F(ComPortTest, OpeningClosesWhateverWasOpenFirst) {
+    struct Case {
+        const char* name;
+        int second;
+        bool secondMissing;
+        bool expectOpen;
+        std::vector<std::string> openAfter;
+    };
+    const std::vector<Case> cases = {
+        // The device is exclusive: had the first open not been closed, the
+        // same device could not open again.
+        {"same port again", 1, false, true, {kCom1}},
+        {"another port", 2, false, true, {kCom2}},
+        {"another port that is missing", 2, true, false, {}},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        VirtualLinkClock clock;
+        FakeSerialDevices devices(clock);
+        ScopedComPort port(devices.Opener(), clock);
+        if (test.secondMissing)
+            devices.missing.insert(kCom2);
+        ASSERT_TRUE(OpenComPort(1));
+        EXPECT_EQ(OpenComPort(test.second), test.expectOpen);
+        EXPECT_EQ(port.Port().IsOpen(), test.expectOpen);
+        EXPECT_EQ(devices.openNow, test.openAfter);
+    }
+}
+
+TEST_F(ComPortTest, OpeningConfiguresTheLineAndPurgesOnlyWhenTheSettingsCanBeRead) {
+    for (bool readable : {true, false}) {
+        SCOPED_TRACE(readable ? "settings readable" : "settings unreadable");
+        VirtualLinkClock clock;
+        FakeSerialDevices devices(clock);
+        ScopedComPort port(devices.Opener(), clock);
+        devices.settingsReadable = readable;
+        devices.inputQueue = "stale";
+
+        EXPECT_TRUE(OpenComPort(1));
+        EXPECT_EQ(devices.linesConfigured, readable ? 1 : 0);
+        EXPECT_EQ(ComBytesWaiting(), readable ? 0 : 5);
+    }
+}
+
+TEST_F(ComPortTest, ReadsGiveTheWaitingBytesInOrderAndNeverIssueAReadOnAnEmptyQueue) {
+    ASSERT_TRUE(OpenComPort(1));
+    m_devices.inputQueue = std::string("\x00\x41\xFF", 3);
+    EXPECT_EQ(ComBytesWaiting(), 3);
+    EXPECT_EQ(ComReadByte(), 0x00);
+    EXPECT_EQ(ComBytesWaiting(), 2);
+    EXPECT_EQ(ComReadByte(), 0x41);
+    EXPECT_EQ(ComReadByte(), 0xFF);
+    EXPECT_EQ(ComBytesWaiting(), 0);
+    EXPECT_EQ(ComReadByte(), 0);
+    EXPECT_EQ(m_devices.readsIssued, 3);
+}
+
+TEST_F(ComPortTest, PortNumbersAreLookedUpInTheProfile) {
+    m_temp.WriteProfile("[interface]\nCOM2=/dev/pts/7\n");
+    EXPECT_TRUE(OpenComPort(2));
+    EXPECT_TRUE(OpenComPort(4));
+    EXPECT_EQ(m_devices.namesOpened, (std::vector<std::string>{"/dev/pts/7", "/dev/ttyS3"}));
+}
+
+TEST_F(ComPortTest, WithoutAnInstalledPortNothingOpens) {
+    ComPort* installed = InstallComPort(nullptr);
+    EXPECT_EQ(installed, &m_port.Port());
+    EXPECT_FALSE(OpenComPort(1));
+    EXPECT_EQ(ComBytesWaiting(), 0);
+    EXPECT_EQ(ComReadByte(), 0);
+    EXPECT_TRUE(m_devices.namesOpened.empty());
+    EXPECT_EQ(InstallComPort(installed), nullptr);
+    EXPECT_EQ(&CurrentComPort(), &m_port.Port());
+}
+
+} // namespace
