@@ -56,6 +56,9 @@ std::string DescribeEvent(const HandheldEvent& event) {
     case HandheldEventKind::FrameIncomplete:
         out << "frame stopped short, NAK";
         break;
+    case HandheldEventKind::ReplyRepeated:
+        out << "the PC is silent, reply repeated";
+        break;
     case HandheldEventKind::PacketReceived:
         out << "packet " << event.packet << " received, " << event.length << " bytes";
         break;

@@ -23,6 +23,7 @@ enum class HandheldEventKind {
     BadChecksum,      // block: NAK
     RepeatAcked,      // block: an earlier frame again, ACK
     FrameIncomplete,  // the frame stopped short: NAK
+    ReplyRepeated,    // no frame after a reply for a while: the reply again
     PacketReceived,   // packet, length
     SectionReceived,  // letter, length = section bytes
     // Either.

@@ -186,14 +186,15 @@ bool HandheldMachine::ParseSendingFrame(std::uint32_t nowMs) {
         return true;
     }
     if (first == kEcho) {
-        // A correct echo now means the PC never saw the go byte and is still
-        // in its handshake: give it the go again and start the packet over.
+        // A correct echo now may be one that was on its way when the go byte
+        // left, or the PC never saw the go byte and is still in its
+        // handshake. Only the missing reply tells; see OnTime().
         if (m_in.size() < 3)
             return false;
         const std::uint16_t echoed = static_cast<std::uint16_t>(At(m_in, 1) | At(m_in, 2) << 8);
         if (echoed == m_length) {
             m_in.erase(0, 3);
-            SendGo(nowMs);
+            m_echoAfterGo = true;
             return true;
         }
     }
@@ -288,6 +289,16 @@ void HandheldMachine::OnTime(std::uint32_t nowMs) {
     // has been quiet a while, so that they cannot swallow the next message.
     if (m_state != State::ReceivingFrames && !m_in.empty() && nowMs - m_lastInMs >= timing.frameGapMs)
         m_in.clear();
+    if ((m_state == State::ReceivingFrames || m_state == State::BetweenPackets || m_state == State::Idle) &&
+        m_lastReply && quiet && m_in.empty() && m_replyRepeats < kReplyRepeats &&
+        nowMs - m_lastOutMs >= timing.replyTimeoutMs && nowMs - m_lastHeardMs >= timing.replyTimeoutMs) {
+        // The PC waits for ever for a reply that the line swallowed; after a
+        // quiet second the reply goes again. A PC that did get it has gone
+        // on and sent something since, so it never sees a repeat.
+        ++m_replyRepeats;
+        Queue(*m_lastReply == kAck ? MessageKind::Ack : MessageKind::Nak, std::string(1, static_cast<char>(*m_lastReply)));
+        Report(HandheldEventKind::ReplyRepeated, nowMs, m_block);
+    }
     switch (m_state) {
     case State::Idle:
         if (m_lastFrame && nowMs - m_lastFrame->atMs >= timing.repeatMemoryMs)
@@ -306,7 +317,12 @@ void HandheldMachine::OnTime(std::uint32_t nowMs) {
             Abandon(nowMs);
         } else if (quiet && nowMs - m_lastOutMs >= timing.replyTimeoutMs) {
             Report(HandheldEventKind::NoReply, nowMs, m_block);
-            SendFrame(nowMs);
+            // Echoes and no reply: the PC is still in its handshake, so the
+            // go byte goes again and the packet starts over.
+            if (m_echoAfterGo)
+                SendGo(nowMs);
+            else
+                SendFrame(nowMs);
         }
         break;
     case State::AfterGo:
@@ -348,6 +364,7 @@ void HandheldMachine::StartSending(std::uint32_t nowMs) {
     m_packet = 0;
     m_in.clear();
     m_lastHeardMs = nowMs;
+    m_lastReply.reset();
     Announce(nowMs);
 }
 
@@ -363,6 +380,7 @@ void HandheldMachine::SendGo(std::uint32_t nowMs) {
     Queue(MessageKind::Go, std::string(1, static_cast<char>(kGo)));
     m_block = 1;
     m_frame.clear();
+    m_echoAfterGo = false;
     if (m_length > 0) {
         SendFrame(nowMs);
     } else {
@@ -428,6 +446,7 @@ void HandheldMachine::Receive(std::uint16_t length, std::uint32_t nowMs) {
         m_lastFrame.reset();
     }
     m_length = length;
+    m_lastReply.reset();
     Queue(MessageKind::Echo, LengthMessage(kEcho, length));
     Report(HandheldEventKind::AnnounceReceived, nowMs, 0, length);
     Enter(State::Echoed);
@@ -468,6 +487,8 @@ void HandheldMachine::PacketReceived(std::uint32_t nowMs) {
 void HandheldMachine::Reply(std::uint8_t byte, std::uint32_t /*nowMs*/) {
     Queue(byte == kAck ? MessageKind::Ack : MessageKind::Nak, std::string(1, static_cast<char>(byte)));
     m_unanswered = !m_in.empty();
+    m_lastReply = byte;
+    m_replyRepeats = 0;
 }
 
 void HandheldMachine::Abandon(std::uint32_t nowMs) {
@@ -475,6 +496,7 @@ void HandheldMachine::Abandon(std::uint32_t nowMs) {
     m_in.clear();
     DropUnstartedOutput();
     m_lastFrame.reset();
+    m_lastReply.reset();
     GoIdle(nowMs);
 }
 

@@ -146,6 +146,9 @@ private:
     std::uint64_t m_bytesTaken = 0;
     std::string m_in;              // received bytes not yet understood
     bool m_unanswered = false;     // receiver: bytes came since its last reply
+    std::optional<std::uint8_t> m_lastReply; // receiver: ACK or NAK, repeated if the PC stays silent
+    int m_replyRepeats = 0;
+    static constexpr int kReplyRepeats = 2;
 
     // The packet in hand, either way.
     std::uint16_t m_length = 0;
@@ -157,6 +160,7 @@ private:
     std::vector<PacketSpan> m_packets;
     std::string m_frame;           // the frame as last sent, for repeats
     bool m_sendFinished = false;   // sent once and not to be offered again
+    bool m_echoAfterGo = false;    // a correct echo came after the go byte
 
     // Receiver.
     std::string m_packetBytes;
