@@ -136,6 +136,7 @@ TEST(HandheldToolTest, ReadsItsCommandLine) {
         {{"--port", "x", "--noise", "150%"}, false},
         {{"--port", "x", "--transfers"}, false},
         {{"--port", "x", "--unknown", "1"}, false},
+        {{"--port", "x", "--bogus"}, false},
     };
     for (const Case& test : cases) {
         std::string error;

@@ -3,7 +3,9 @@
 
 #include "handheld/SectionPackets.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <functional>
 #include <map>
 
@@ -88,6 +90,13 @@ std::optional<HandheldToolOptions> ParseHandheldToolOptions(const std::vector<st
             options.faults.burst = true;
             continue;
         }
+        static const char* const kValued[] = {"--port", "--dir", "--write-samples", "--send", "--transfers",
+                                              "--rest-ms", "--late-echo-ms", "--noise-bytes", "--silent-after",
+                                              "--seed"};
+        if (!rules.count(option) && std::find(std::begin(kValued), std::end(kValued), option) == std::end(kValued)) {
+            error = "unknown option " + option;
+            return std::nullopt;
+        }
         if (i + 1 >= arguments.size()) {
             error = option + " needs a value";
             return std::nullopt;
@@ -138,9 +147,6 @@ std::optional<HandheldToolOptions> ParseHandheldToolOptions(const std::vector<st
             if (!number)
                 return bad();
             options.faults.seed = static_cast<std::uint64_t>(*number);
-        } else {
-            error = "unknown option " + option;
-            return std::nullopt;
         }
     }
     if (options.port.empty() && options.writeSamples.empty()) {
