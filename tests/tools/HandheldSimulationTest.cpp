@@ -162,6 +162,39 @@ TEST(HandheldSimulationTest, FaultsOnEitherSideAreRecoveredAndCounted) {
     }
 }
 
+TEST(HandheldSimulationTest, ACorruptedFrameDamagesTheChosenDataByte) {
+    struct Case {
+        int dataIndex;
+        std::size_t wireOffset; // of the damaged byte in the first frame: SOH, block, complement, data...
+    };
+    const std::string packet = Section('E', {40});
+    for (const Case& test : std::vector<Case>{{0, 3}, {4, 7}, {-1, 3 + 39}, {200, 3 + 39}}) {
+        SCOPED_TRACE(test.dataIndex);
+        FaultPlan faults;
+        faults.fromHandheld.corruptFrame = {{1}};
+        faults.fromHandheld.corruptDataIndex = test.dataIndex;
+        HandheldSimulation::Options options = Downloading(faults);
+        options.handheld.sendLetter = 'E';
+        HandheldSimulation simulation(options);
+        simulation.Handheld().SetSection('E', packet);
+        ComPort port(simulation.Opener(), simulation.Clock());
+        ASSERT_TRUE(port.Open(1));
+        while (port.BytesWaiting() < 3)
+            port.Clock().SleepMs(1);
+        port.ReadByte(), port.ReadByte(), port.ReadByte();
+        for (unsigned char byte : {0x2E, 40, 0})
+            port.WriteByte(byte);
+        while (port.BytesWaiting() < 1 + 44)
+            port.Clock().SleepMs(1);
+        EXPECT_EQ(port.ReadByte(), 0xC0);
+        std::string frame;
+        for (int i = 0; i < 44; ++i)
+            frame += static_cast<char>(port.ReadByte());
+        for (std::size_t at = 3; at < 43; ++at)
+            EXPECT_EQ(frame[at] == packet[at - 3], at != test.wireOffset) << at;
+    }
+}
+
 TEST(HandheldSimulationTest, ASilentHandheldLeavesThePcWaiting) {
     FaultPlan faults;
     faults.silentFromMessage = 4; // announce, go, frame 1, then nothing
