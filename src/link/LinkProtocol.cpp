@@ -166,15 +166,18 @@ std::optional<std::uint16_t> LinkProtocol::AwaitPacket() {
 
         bool announced = true;
         for (;;) {
-            // Step 2: the length, which may still be on its way just after the
-            // announce byte. A byte that has not come keeps the value before.
-            if (announced)
+            // Step 2: the length, read only right after an announce byte, when
+            // it may still be on its way. A byte that does not come keeps the
+            // value before. On a repeat of the echo, what arrives meanwhile is
+            // the sender's answer and is left for step 5.
+            if (announced) {
                 WaitForBytesAtMost(2, kLengthWaitMs);
+                if (m_input.Waiting() > 0)
+                    low = m_input.Read();
+                if (m_input.Waiting() > 0)
+                    high = m_input.Read();
+            }
             announced = false;
-            if (m_input.Waiting() > 0)
-                low = m_input.Read();
-            if (m_input.Waiting() > 0)
-                high = m_input.Read();
             // Step 3: the echo, repeated while the sender is silent.
             Send(kEcho);
             Send(low);
