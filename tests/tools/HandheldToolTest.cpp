@@ -4,7 +4,7 @@
 #include "handheld/SectionPackets.h"
 
 #include "LiteralPc.h"
-#include "PtyCable.h"
+#include "support/SocatPair.h"
 #include "link/ComPort.h"
 #include "support/ChildProcess.h"
 
@@ -84,9 +84,9 @@ std::string SmallSection(char letter) {
 }
 
 TEST(HandheldToolTest, DownloadsAndTakesAnUploadOverAPseudoTerminal) {
-    if (!PtyCable::Available())
+    if (!SocatPair::Available())
         GTEST_SKIP() << "socat is not installed";
-    PtyCable cable;
+    SocatPair cable;
     ASSERT_TRUE(cable.Ready());
     const std::filesystem::path directory =
         std::filesystem::temp_directory_path() / ("kl840t-handheld-test-" + std::to_string(getpid()));
@@ -95,14 +95,14 @@ TEST(HandheldToolTest, DownloadsAndTakesAnUploadOverAPseudoTerminal) {
     ASSERT_GT(SplitPackets(telephone)->size(), 1u);
     WriteFile(directory / "840.0", telephone);
 
-    ChildProcess handheld({KL840T_BINARY_DIR "/tools/handheld/kl840t-handheld", "--port", cable.End(0), "--dir",
+    ChildProcess handheld({KL840T_BINARY_DIR "/tools/handheld/kl840t-handheld", "--port", cable.First(), "--dir",
                            directory.string(), "--send", "telephone", "--rest-ms", "300", "--corrupt-frame", "2",
                            "--pc-corrupt-frame", "3"},
                           true);
     ASSERT_TRUE(handheld.WaitForOutput("listening", 5000)) << handheld.Output();
 
     // The port is opened by COM number; here every number is the cable's end.
-    ComPort direct([&](const std::string&) { return RawTerminalDevice::Open(cable.End(1)); }, SystemClock());
+    ComPort direct([&](const std::string&) { return RawTerminalDevice::Open(cable.Second()); }, SystemClock());
     ASSERT_TRUE(direct.Open(1));
     std::optional<std::string> downloaded = LiteralPc(direct, 60000).Download();
     ASSERT_TRUE(downloaded.has_value()) << handheld.Output();
