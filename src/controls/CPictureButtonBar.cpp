@@ -137,9 +137,9 @@ void CPictureButtonBar::paintEvent(QPaintEvent*) {
         painter.fillRect(button.rect, face);
         // A disabled bar shows every button disabled, whatever the buttons' own states.
         const bool barOff = !isEnabled();
-        int look = button.hot && !barOff                ? kIconLookHot
+        int look = button.hot && !barOff       ? kIconLookHot
                    : button.disabled || barOff ? kIconLookDisabled
-                                                        : kIconLookNormal;
+                                               : kIconLookNormal;
         bool down = button.pressed && button.hot;
         const int marginX = std::max(0, (button.rect.width() - button.iconSize.width()) / 2);
         const int marginY = std::max(0, (button.rect.height() - button.iconSize.height()) / 2);

@@ -12,8 +12,8 @@ namespace {
 constexpr int kSectionFrame = 1069, kListFrame = 1098, kEditorFrame = 1099;
 constexpr int kSectionSide[] = {kSectionFrame, 1119, 1022, 1028, 1027, IDOK};
 constexpr int kListSide[] = {kListFrame, 1081, 1082, 6666, 1100};
-constexpr int kEditorSide[] = {kEditorFrame, 1084, 1085, 1086, 1091, 1092, 1093, 1101,
-                               IDC_DATE_PICKER, IDC_START_PICKER, IDC_END_PICKER};
+constexpr int kEditorSide[] = {kEditorFrame,     1084,          1085, 1086, 1091, 1092, 1093, 1101, IDC_DATE_PICKER,
+                               IDC_START_PICKER, IDC_END_PICKER};
 
 void ShowAndPaint(QWidget* page) {
     // Each step is drawn before the next: the slide is over in about a tenth of a second.

@@ -27,7 +27,9 @@
 
 namespace {
 
-std::string Pc(const char* utf8) { return QStringToPc(QString::fromUtf8(utf8)); }
+std::string Pc(const char* utf8) {
+    return QStringToPc(QString::fromUtf8(utf8));
+}
 
 SectionRecord Record(std::vector<std::string> fields, int locked = 0) {
     SectionRecord record("", "");
