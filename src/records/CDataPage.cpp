@@ -178,6 +178,13 @@ void CDataPage::FillFieldCombo() {
         const std::string text = LoadText(key);
         combo->addItem(PcToQString(text));
         SetControlText(FieldCaption(field), text);
+        // Screen readers name the field, and the schedule's pickers, by their caption.
+        FieldEdit(field)->setAccessibleName(PcToQString(text));
+    }
+    if (m_nSection == kSectionSchedule && m_nFieldCount > 1) {
+        m_pEditor->Pickers().Picker(0).setAccessibleName(combo->itemText(0));
+        m_pEditor->Pickers().Picker(1).setAccessibleName(combo->itemText(1));
+        m_pEditor->Pickers().Picker(2).setAccessibleName(combo->itemText(1));
     }
     combo->setCurrentIndex(selected);
 }
@@ -188,6 +195,7 @@ void CDataPage::FillRecordList() {
     list->clear();
     for (const SectionRecord& record : g_records)
         list->addItem(ListItemText(record, m_nListField));
+    list->setAccessibleName(FieldCombo()->itemText(m_nListField));
     SelectListItem(m_nCurRecord);
 }
 
