@@ -11,6 +11,7 @@
 #include "app/WindowMessages.h"
 #include "link/ProcessComPort.h"
 #include "link/QtSerialDevice.h"
+#include "records/SystemLocaleSource.h"
 #include "res/Accelerators.h"
 
 CLinkApp::CLinkApp(int& argc, char** argv) : CTranslatingApp(argc, argv) {}
@@ -24,6 +25,7 @@ int CLinkApp::InitInstance() {
         return 0;
 
     InstallComPort(&SystemComPort());
+    InstallLocaleSource(&SystemLocaleSource::Instance());
     LoadProgramFontFiles();
     CreateProgramFonts();
     {

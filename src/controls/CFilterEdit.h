@@ -20,10 +20,25 @@ public:
     static bool FilterChar(char& c);
 
     std::string GetText() const;
+    // Text set by the program: no TextEdited, and not held to the limit.
     void SetText(std::string_view pc);
+
+    // The most characters the user may bring into the field, a line break counting as two (CR LF),
+    // as the handheld stores them; 0 for no limit. What would overflow is cut off or not taken.
+    void SetLimitText(int limit);
+    int GetLimitText() const { return m_nLimit; }
+    // A line break typed where the dialog lets one through (Ctrl+Enter): the field itself never
+    // decides what Enter means.
+    void InsertLineBreak();
+
+signals:
+    // The user changed the text: typing, pasting, deleting, the edit's own undo.
+    void TextEdited();
+    void FocusGained();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
 
@@ -32,4 +47,9 @@ private:
 
     // Typed or pasted text as it enters the field, in display form.
     static QString Filtered(const QString& typed);
+    // As much of the display text as fits the limit in place of the selection.
+    QString Fitted(const QString& text) const;
+
+    int m_nLimit = 0;
+    bool m_bSettingText = false;
 };

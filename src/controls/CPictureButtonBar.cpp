@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPointer>
 
+#include <algorithm>
+
 CPictureButtonBar::CPictureButtonBar(QWidget* parent) : QWidget(parent) {
     InstallPictureButtonAccessibility();
     // Hot tracking needs every move, not only those with a button held.
@@ -90,6 +92,16 @@ bool CPictureButtonBar::SetButtonDisabled(int index, bool disabled) {
     return true;
 }
 
+bool CPictureButtonBar::SetButtonRect(int index, const QRect& rect) {
+    const Button* found = Find(index);
+    if (!found)
+        return false;
+    update(found->rect);
+    m_buttons[static_cast<std::size_t>(index)].rect = rect;
+    update(rect);
+    return true;
+}
+
 QRect CPictureButtonBar::ButtonRect(int index) const {
     return Find(index) ? Find(index)->rect : QRect();
 }
@@ -123,11 +135,17 @@ void CPictureButtonBar::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), face);
     for (const Button& button : m_buttons) {
         painter.fillRect(button.rect, face);
-        int look = button.hot ? kIconLookHot : button.disabled ? kIconLookDisabled : kIconLookNormal;
+        // A disabled bar shows every button disabled, whatever the buttons' own states.
+        const bool barOff = !isEnabled();
+        int look = button.hot && !barOff       ? kIconLookHot
+                   : button.disabled || barOff ? kIconLookDisabled
+                                               : kIconLookNormal;
         bool down = button.pressed && button.hot;
-        QPoint at = button.rect.topLeft() + (down ? QPoint(1, 1) : QPoint(0, 0));
+        const int marginX = std::max(0, (button.rect.width() - button.iconSize.width()) / 2);
+        const int marginY = std::max(0, (button.rect.height() - button.iconSize.height()) / 2);
+        QPoint at = button.rect.topLeft() + QPoint(marginX, marginY) + (down ? QPoint(1, 1) : QPoint(0, 0));
         painter.drawPixmap(at, button.icons[static_cast<std::size_t>(look)][static_cast<std::size_t>(button.state)]);
-        if (!button.hot)
+        if (!button.hot || barOff)
             continue;
         // Raised: light top and left, dark bottom and right; sunken while pressed.
         const QColor& topLeft = down ? shadow : highlight;
@@ -193,6 +211,12 @@ void CPictureButtonBar::leaveEvent(QEvent*) {
     // platform that refuses it) leaving the bar is the last news of the mouse.
     if (mouseGrabber() != this)
         TrackMouse(QPoint(-1, -1));
+}
+
+void CPictureButtonBar::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::EnabledChange)
+        update();
+    QWidget::changeEvent(event);
 }
 
 void CPictureButtonBar::hideEvent(QHideEvent*) {

@@ -31,6 +31,8 @@ public:
     // False for an index or state the button does not have.
     bool SetButtonState(int index, int state);
     bool SetButtonDisabled(int index, bool disabled);
+    // Gives a button another rectangle; its icons keep their size and are centred in it.
+    bool SetButtonRect(int index, const QRect& rect);
 
     int ButtonCount() const { return static_cast<int>(m_buttons.size()); }
     QRect ButtonRect(int index) const;
@@ -50,6 +52,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:

@@ -137,4 +137,60 @@ TEST_F(CFilterEditTest, FilterCharFollowsTheKeyboardSide) {
     EXPECT_EQ(c, '\xC4');
 }
 
+TEST_F(CFilterEditTest, TheLimitCountsALineBreakAsTwoAndCutsWhatWouldOverflow) {
+    struct Case {
+        const char* name;
+        std::string before; // the text set by the program, the cursor at its end
+        bool selectAll;
+        QString typed;
+        QString pasted;
+        bool lineBreak;
+        std::string after;
+    };
+    const Case cases[] = {
+        {"typing stops at the limit", "", false, "ABCDEFG", "", false, "ABCDE"},
+        {"a paste is cut to fit", "AB", false, "", "CDEFG", false, "ABCDE"},
+        {"a line break takes two", "ABC", false, "", "", true, "ABC\r\n"},
+        {"no room for half a line break", "ABCD", false, "", "", true, "ABCD"},
+        {"a pasted line break counts two", "A", false, "", "B\nCD", false, "AB\r\nC"},
+        {"a selection gives its room back", "ABCDE", true, "XY", "", false, "XY"},
+        {"the program may set more", "ABCDEFGH", false, "I", "", false, "ABCDEFGH"},
+    };
+    g_bLatinKeyboard = 1;
+    m_edit.SetLimitText(5);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_edit.SetText(c.before);
+        m_edit.moveCursor(QTextCursor::End);
+        if (c.selectAll)
+            m_edit.selectAll();
+        TypeText(c.typed);
+        if (!c.pasted.isEmpty()) {
+            QApplication::clipboard()->setText(c.pasted);
+            m_edit.paste();
+        }
+        if (c.lineBreak)
+            QTest::keyClick(&m_edit, Qt::Key_Return);
+        EXPECT_EQ(m_edit.GetText(), c.after);
+    }
+}
+
+TEST_F(CFilterEditTest, OnlyTheUsersChangesAreReportedAndAReadOnlyFieldTakesNothing) {
+    int edits = 0;
+    QObject::connect(&m_edit, &CFilterEdit::TextEdited, [&] { ++edits; });
+    m_edit.SetText("SET");
+    EXPECT_EQ(edits, 0);
+    TypeText("a");
+    EXPECT_EQ(edits, 1);
+    QTest::keyClick(&m_edit, Qt::Key_Backspace);
+    EXPECT_EQ(edits, 2);
+
+    m_edit.setReadOnly(true);
+    TypeText("b");
+    m_edit.InsertLineBreak();
+    QApplication::clipboard()->setText("C");
+    m_edit.paste();
+    EXPECT_EQ(m_edit.GetText(), "SET");
+}
+
 } // namespace

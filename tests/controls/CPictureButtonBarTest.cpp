@@ -302,4 +302,25 @@ TEST_F(CPictureButtonBarTest, EachButtonIsAnAccessiblePushButtonNamedByItsTip) {
     EXPECT_EQ(m_window->Messages(), (std::vector<unsigned>{kFirst, kToggle}));
 }
 
+TEST_F(CPictureButtonBarTest, AMovedButtonCentresItsIconAndADisabledBarShowsEveryButtonDisabled) {
+    const QRect moved(68, 0, 41, 39);
+    auto shown = [&] { return m_bar->grab(moved).toImage().convertToFormat(QImage::Format_RGB32); };
+    auto expected = [&](int iconId) {
+        QImage image(moved.size(), QImage::Format_RGB32);
+        image.fill(m_bar->palette().color(QPalette::Button));
+        QPainter(&image).drawPixmap(QPoint(4, 3), LoadIconPixmap(iconId));
+        return image;
+    };
+    m_bar->SetButtonRect(2, moved);
+    EXPECT_EQ(shown(), expected(IDI_VIEW_EDITOR));
+    Click(2);
+    EXPECT_EQ(m_window->Messages(), std::vector<unsigned>{kToggle});
+
+    m_bar->setEnabled(false);
+    EXPECT_EQ(shown(), expected(IDI_VIEW_EDITOR + kIconLookDisabled));
+    EXPECT_EQ(ShownSquare(1), ExpectedSquare(IDI_SAVE + kIconLookDisabled, false, false));
+    Click(2);
+    EXPECT_EQ(m_window->Messages(), std::vector<unsigned>{kToggle});
+}
+
 } // namespace

@@ -1,12 +1,20 @@
-// Pictures of the program's windows, for looking at what was built: each page
-// of the main window in both interface languages, saved as PNG files.
+// Pictures of the program's windows, for looking at what was built: each page of the main window in both
+// interface languages, and the Data page's two views for every section with a few records, saved as PNG files.
 #include "app/CCenteredTabCtrl.h"
 #include "app/CLinkApp.h"
 #include "app/CMainDlg.h"
 #include "app/MessageBoxSeam.h"
 #include "app/Profile.h"
 #include "app/ProgramFonts.h"
+#include "controls/CPictureButtonBar.h"
+#include "controls/PcString.h"
+#include "records/CDataPage.h"
+#include "records/DataPageViews.h"
+#include "records/DateTimeText.h"
+#include "records/SectionFile.h"
+#include "records/Sections.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QPixmap>
 #include <QTabBar>
@@ -15,6 +23,76 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <vector>
+
+namespace {
+
+std::string Pc(const char* utf8) {
+    return QStringToPc(QString::fromUtf8(utf8));
+}
+
+SectionRecord Record(std::vector<std::string> fields, int locked = 0) {
+    SectionRecord record("", "");
+    record.m_lstFields = std::move(fields);
+    record.m_nLocked = locked;
+    return record;
+}
+
+std::string DateText(int year, int month, int day) {
+    DateTimeText value;
+    value.SetDate(year, month, day);
+    return value.FormatDateTime(kFormatDate);
+}
+
+std::string TimesText(int startHour, int startMinute, int endHour, int endMinute) {
+    DateTimeText start, end;
+    start.SetTime(startHour, startMinute, 0);
+    end.SetTime(endHour, endMinute, 0);
+    return start.FormatDateTime(kFormatTime) + " - " + end.FormatDateTime(kFormatTime);
+}
+
+// A few records of every section, written as the section files of the snapshot home.
+void WriteSampleSections() {
+    g_records = {Record({Pc("MÜLLER, ANNA"), "030 1234567", Pc("BERLIN, HAUPTSTRASSE 5")}, 1),
+                 Record({Pc("ИВАНОВ ПЕТР"), "+7 495 1234567", Pc("МОСКВА, УЛ. ТВЕРСКАЯ 7")}),
+                 Record({"SCHMIDT KG", "089 765432", Pc("MÜNCHEN\r\nLIEFERANT")})};
+    SaveSection(kSectionTelephone);
+    g_records = {Record({DateText(2024, 3, 5), TimesText(9, 30, 10, 15), Pc("ZAHNARZT")}),
+                 Record({DateText(2024, 3, 8), TimesText(14, 0, 16, 30), Pc("ВСТРЕЧА С ИВАНОВЫМ")}, 1)};
+    SaveSection(kSectionSchedule);
+    g_records = {Record({"HAUS", Pc("ДОМ")}), Record({"BAUM", Pc("ДЕРЕВО")}), Record({Pc("GRÜN"), Pc("ЗЕЛЁНЫЙ")})};
+    SaveSection(kSectionGermanRussian);
+    g_records = {Record({Pc("ДОМ"), "HAUS"}), Record({Pc("КНИГА"), "BUCH"})};
+    SaveSection(kSectionRussianGerman);
+    g_records.clear();
+}
+
+void Save(QWidget& window, const QDir& out, const QString& name) {
+    window.grab().save(out.filePath(name));
+    std::printf("%s\n", qPrintable(out.filePath(name)));
+}
+
+void ClickTab(CMainDlg& main, int tab) {
+    QTabBar* bar = main.TabCtrl()->Bar();
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(tab).center());
+}
+
+void SaveDataViews(const QDir& out) {
+    const std::pair<int, const char*> sections[] = {
+        {1119, "telephone"}, {1022, "schedule"}, {1028, "erdict"}, {1027, "redict"}};
+    for (auto [radio, name] : sections) {
+        CMainDlg main;
+        main.show();
+        ClickTab(main, 1);
+        g_pDataPage->findChild<QAbstractButton*>(QString::number(radio))->click();
+        g_pDataPage->findChild<QAbstractButton*>("1")->click();
+        Save(main, out, QString("data-%1-choice.png").arg(name));
+        g_pDataPage->CommandBar()->ClickButton(kViewButton);
+        Save(main, out, QString("data-%1-editor.png").arg(name));
+    }
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc != 3) {
@@ -31,6 +109,7 @@ int main(int argc, char** argv) {
 
     CLinkApp app(argc, argv);
     MessageBoxSeam::Activate(); // a picture never waits for a user
+    DataPageViews::SetSlidePause([](QWidget*) {});
     CreateProgramFonts();
     QDir out(QString::fromLocal8Bit(argv[2]));
     out.mkpath(".");
@@ -40,13 +119,13 @@ int main(int argc, char** argv) {
         CMainDlg main;
         main.show();
         for (int tab : {0, 1, 2}) {
-            QTabBar* bar = main.TabCtrl()->Bar();
-            QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(tab).center());
-            QString name = QString("%1-%2.png").arg(pages[tab], language == 0 ? "de" : "ru");
-            main.grab().save(out.filePath(name));
-            std::printf("%s\n", qPrintable(out.filePath(name)));
+            ClickTab(main, tab);
+            Save(main, out, QString("%1-%2.png").arg(pages[tab], language == 0 ? "de" : "ru"));
         }
     }
+    WriteSetting(kSettingLanguage, 0);
+    WriteSampleSections();
+    SaveDataViews(out);
     std::filesystem::remove_all(home);
     return 0;
 }
