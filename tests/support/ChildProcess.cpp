@@ -67,6 +67,24 @@ bool ChildProcess::WaitForOutput(const std::string& marker, int timeoutMs) {
     return true;
 }
 
+int ChildProcess::WaitForExit(int timeoutMs) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    // The output ends when the process does (unless it handed the pipe on).
+    WaitForOutput(std::string(1, '\0') + "end of output", timeoutMs);
+    int status = 0;
+    while (m_pid > 0 && waitpid(m_pid, &status, WNOHANG) != m_pid) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            Kill();
+            return -1;
+        }
+        usleep(1000);
+    }
+    if (m_pid <= 0)
+        return -1;
+    m_pid = -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 void ChildProcess::Kill() {
     if (m_pid <= 0)
         return;

@@ -19,6 +19,9 @@ public:
     // time runs out; everything read so far is in Output().
     bool WaitForOutput(const std::string& marker, int timeoutMs);
     const std::string& Output() const { return m_output; }
+    // Reads its output until it ends and gives its exit status; -1 when it
+    // did not end in time (it is then killed) or ended by a signal.
+    int WaitForExit(int timeoutMs);
     // Ends the process (SIGTERM) and waits for it; harmless when already ended.
     void Kill();
 
