@@ -16,6 +16,7 @@ const Command kCommands[] = {
      RunImport},
     {"download", "--port DEVICE", 0, "receive the section the handheld sends and replace its file", RunDownload},
     {"upload", "<section> --port DEVICE", 1, "send a section file to the handheld", RunUpload},
+    {"set-port", "<1-4> <device>", 2, "let the program's COM1 ... COM4 open this serial device", RunSetPort},
 };
 
 void PrintUsage(std::ostream& out) {

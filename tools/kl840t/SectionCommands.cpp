@@ -1,6 +1,9 @@
 // The subcommands on section files: list and import.
 #include "kl840t/SectionCommands.h"
 
+#include "app/Profile.h"
+#include "app/ProfileFile.h"
+#include "app/ProgramPaths.h"
 #include "kl840t/RecordLines.h"
 #include "records/SectionFile.h"
 #include "records/Sections.h"
@@ -95,5 +98,22 @@ int RunImport(const Invocation& invocation, std::ostream&, std::ostream& err) {
         err << "kl840t: cannot write " << GetSectionFileName(section, invocation.dir).string() << '\n';
         return kExitFailure;
     }
+    return kExitOk;
+}
+
+// The program's port choice is COM1 to COM4; on systems whose serial devices
+// have other names, the profile says which device each number opens.
+int RunSetPort(const Invocation& invocation, std::ostream& out, std::ostream& err) {
+    const std::string& number = invocation.operands[0];
+    if (number.size() != 1 || number[0] < '1' || number[0] > '4') {
+        err << "kl840t: the port number is 1, 2, 3 or 4, not '" << number << "'\n";
+        return kExitUsage;
+    }
+    const std::string key = "COM" + number;
+    if (!ProfileFile(ProfilePath()).WriteString(kInterfaceSection, key, invocation.operands[1])) {
+        err << "kl840t: cannot write " << ProfilePath().string() << '\n';
+        return kExitFailure;
+    }
+    out << key << " = " << invocation.operands[1] << " in " << ProfilePath().string() << '\n';
     return kExitOk;
 }

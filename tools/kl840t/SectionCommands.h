@@ -5,3 +5,4 @@
 
 int RunList(const Invocation& invocation, std::ostream& out, std::ostream& err);
 int RunImport(const Invocation& invocation, std::ostream& out, std::ostream& err);
+int RunSetPort(const Invocation& invocation, std::ostream& out, std::ostream& err);
