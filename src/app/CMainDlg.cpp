@@ -236,7 +236,9 @@ void CMainDlg::OnAboutBox() {
 
 // Until the keyboard side has its button and layouts, the toggle only flips
 // the side.
-void CMainDlg::ToggleKeyboardSide() { m_nKeyboardSide = 1 - m_nKeyboardSide; }
+void CMainDlg::ToggleKeyboardSide() {
+    m_nKeyboardSide = 1 - m_nKeyboardSide;
+}
 
 bool CMainDlg::event(QEvent* event) {
     if (CMessageEvent* message = CMessageEvent::From(event)) {
@@ -281,6 +283,12 @@ bool CMainDlg::PreTranslateMessage(QObject*, QEvent* event) {
 }
 
 void CMainDlg::keyPressEvent(QKeyEvent* event) {
+    // A translated key reaches its control past the pre-translation; F1 that no
+    // control took still asks for help.
+    if (event->key() == Qt::Key_F1) {
+        SendMessage(this, WM_HELP);
+        return;
+    }
     // Escape and Enter that no page took do nothing here: the window is left
     // through its close path only, so the unsaved-changes question is never
     // skipped.

@@ -4,6 +4,8 @@
 #include "app/CCenteredTabCtrl.h"
 #include "app/CMainDlg.h"
 #include "app/MessageBoxSeam.h"
+#include "keyboard/CTranslatingApp.h"
+#include "support/FakeKeyboardLayouts.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -54,7 +56,15 @@ QStringList VisibleTexts(const QWidget* window) {
     return texts;
 }
 
-void MainWindowTest::SetUp() { MessageBoxSeam::Reset(); }
+void MainWindowTest::SetUp() {
+    MessageBoxSeam::Reset();
+    // Every test starts with the start-up keyboard translation, on a US system layout (for which
+    // the start-up translation stands aside), whatever the tests before it switched to.
+    if (auto* app = CTranslatingApp::Instance()) {
+        app->ResetKeyboardTranslation();
+        app->SetKeyboardLayouts(std::make_unique<FakeKeyboardLayouts>(std::vector<std::string>{"00000409"}));
+    }
+}
 
 void MainWindowTest::TearDown() {
     m_main.reset();
