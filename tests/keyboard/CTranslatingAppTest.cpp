@@ -44,6 +44,8 @@ protected:
         m_window.m_messages = 0;
     }
     void TearDown() override {
+        // The tests after these type with the start-up translation, which stands aside for a US layout.
+        m_app->ResetKeyboardTranslation();
         m_app->SetKeyboardLayouts(std::make_unique<FakeKeyboardLayouts>(std::vector<std::string>{"00000409"}));
     }
 
