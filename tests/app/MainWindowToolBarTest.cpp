@@ -98,6 +98,18 @@ TEST_F(MainWindowToolBarTest, FiveButtonsWithTheirTipsInTheInterfaceLanguage) {
     }
 }
 
+TEST_F(MainWindowToolBarTest, TheTipsSeeTheMouseThroughTheWindowsPreTranslation) {
+    Open(0);
+    m_main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_main.get()));
+    m_main->ToolTips()->SetFocusProbe([] { return true; });
+    QTest::mouseMove(Bar(), Bar()->ButtonRect(CMainDlg::kHelp).center());
+    EXPECT_TRUE(m_main->ToolTips()->IsTracking());
+    EXPECT_EQ(m_main->ToolTips()->CurrentText(), PcToQString(LookupText(kGermanSection, "27")));
+    QTest::mouseMove(m_main.get(), QPoint(5, m_main->height() - 5));
+    EXPECT_FALSE(m_main->ToolTips()->IsTracking());
+}
+
 TEST_F(MainWindowToolBarTest, StartsOnTheLatinSideWithTheLogoOrTheKeyboardAsLastTime) {
     struct Case {
         int kbdstate;
