@@ -77,9 +77,14 @@ bool CTranslatingApp::TranslateKey(QWidget* receiver, QKeyEvent* event) {
 }
 
 bool CTranslatingApp::SendPastTranslation(QObject* receiver, QEvent* event) {
-    if (auto* app = Instance())
+    auto* app = Instance();
+    if (app)
         app->m_pPastTranslation = event;
-    return QCoreApplication::sendEvent(receiver, event);
+    const bool handled = QCoreApplication::sendEvent(receiver, event);
+    // An event that never reached notify() must not let a later one at the same address pass.
+    if (app && app->m_pPastTranslation == event)
+        app->m_pPastTranslation = nullptr;
+    return handled;
 }
 
 void CTranslatingApp::ResetKeyboardTranslation() {
