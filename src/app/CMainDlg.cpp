@@ -1,5 +1,5 @@
-// The main window: title, logo, the tab control with its three pages, and the
-// guards on switching pages and closing.
+// The main window: title, the tab control with its three pages, and the guards on
+// switching pages and closing.
 #include "app/CMainDlg.h"
 
 #include "app/CAboutDlg.h"
@@ -13,7 +13,10 @@
 #include "app/ProgramFonts.h"
 #include "app/Texts.h"
 #include "app/WindowMessages.h"
+#include "controls/CPictureButtonBar.h"
+#include "controls/CTipWindow.h"
 #include "controls/PcString.h"
+#include "keyboard/COnScreenKeyboard.h"
 #include "link/CExchangePage.h"
 #include "link/ProcessComPort.h"
 #include "records/CDataPage.h"
@@ -32,6 +35,7 @@ int g_bSaveRequested = 0;
 namespace {
 
 constexpr int kTabControlId = 1060;
+constexpr int kKeyboardControlId = 1076;
 
 bool IsKey(const QEvent* event, std::initializer_list<int> keys) {
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
@@ -46,11 +50,14 @@ CMainDlg::CMainDlg() {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     BuildDialog(this, FindDialogTemplate(IDD_MAIN), [this](const ControlTemplate& control, QWidget* parent) {
-        if (control.id != kTabControlId)
-            return static_cast<QWidget*>(nullptr);
-        m_tabCtrl = new CCenteredTabCtrl(parent);
-        return static_cast<QWidget*>(m_tabCtrl);
+        QWidget* made = nullptr;
+        if (control.id == kTabControlId)
+            made = m_tabCtrl = new CCenteredTabCtrl(parent);
+        else if (control.id == kKeyboardControlId)
+            made = m_keyboard = new COnScreenKeyboard(parent);
+        return made;
     });
+    m_keyboard->Attach();
     setFixedSize(size());
     OnInitDialog();
 }
@@ -70,10 +77,7 @@ void CMainDlg::OnInitDialog() {
     m_title->setText("Orvela KL840T - PC link");
     m_title->setAccessibleName(m_title->text());
 
-    // The logo's place; the on-screen keyboard takes it over later.
-    m_logo = DlgItem<QLabel>(this, 1076);
-    m_logo->setPixmap(LogoPicture());
-    m_logo->setAccessibleName("Orvela KL840T");
+    SetLogo();
 
     m_tabCtrl->setFont(NormalFont());
     m_title->setFont(BoldFont());
@@ -87,7 +91,13 @@ void CMainDlg::OnInitDialog() {
     m_tabCtrl->SetCurSel(0);
     connect(m_tabCtrl, &CCenteredTabCtrl::SelChange, this, &CMainDlg::OnTabSelChange);
 
+    CreateButtonBar();
+    AttachToolTips();
     UpdateTexts();
+    RestoreKeyboardState();
+    // The toggle runs once, so the program starts on the Latin side with its layout applied.
+    m_nKeyboardSide = 1;
+    SendMessage(this, WM_TOGGLE_KEYBOARD_SIDE);
 
     for (int& enabled : m_bCommandEnabled)
         enabled = 1;
@@ -114,6 +124,7 @@ void CMainDlg::UpdateTexts() {
     static constexpr const char* kTabKeys[] = {"72", "14", "15"};
     for (int i = 0; i < 3; ++i)
         m_tabCtrl->SetItemText(i, PcToQString(LoadText(kTabKeys[i])));
+    RelabelToolTips();
     update();
 }
 
@@ -121,6 +132,8 @@ void CMainDlg::SetTransferUi(bool enable) {
     m_tabCtrl->setEnabled(enable);
     m_bCommandEnabled[kAbout] = enable;
     m_bCommandEnabled[kExit] = enable;
+    m_buttonBar->SetButtonDisabled(kAbout, !enable);
+    m_buttonBar->SetButtonDisabled(kExit, !enable);
 }
 
 void CMainDlg::PrepareMessageBox(int icon, std::string okText, std::string cancelText, std::string message) {
@@ -212,6 +225,7 @@ void CMainDlg::closeEvent(QCloseEvent* event) {
         return;
     }
     m_bClosing = true;
+    SaveKeyboardState();
     event->accept();
     done(QDialog::Accepted);
 }
@@ -234,10 +248,6 @@ void CMainDlg::OnAboutBox() {
     about.exec();
 }
 
-// Until the keyboard side has its button and layouts, the toggle only flips
-// the side.
-void CMainDlg::ToggleKeyboardSide() { m_nKeyboardSide = 1 - m_nKeyboardSide; }
-
 bool CMainDlg::event(QEvent* event) {
     if (CMessageEvent* message = CMessageEvent::From(event)) {
         switch (message->message()) {
@@ -246,6 +256,9 @@ bool CMainDlg::event(QEvent* event) {
             return true;
         case WM_TOGGLE_KEYBOARD_SIDE:
             ToggleKeyboardSide();
+            return true;
+        case WM_TOGGLE_ONSCREEN_KEYBOARD:
+            m_keyboard->ToggleView();
             return true;
         case WM_HELP:
             if (auto* app = CLinkApp::Instance())
@@ -261,7 +274,7 @@ bool CMainDlg::event(QEvent* event) {
     return QDialog::event(event);
 }
 
-bool CMainDlg::PreTranslateMessage(QObject*, QEvent* event) {
+bool CMainDlg::PreTranslateMessage(QObject* receiver, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_F1) {
@@ -277,10 +290,21 @@ bool CMainDlg::PreTranslateMessage(QObject*, QEvent* event) {
         }
     }
     // Enter never closes the main window nor presses a button through it.
-    return IsKey(event, {Qt::Key_Return, Qt::Key_Enter});
+    if (IsKey(event, {Qt::Key_Return, Qt::Key_Enter}))
+        return true;
+    // The tips see the mouse move over the bar.
+    if (m_tips)
+        m_tips->RelayEvent(receiver, event);
+    return false;
 }
 
 void CMainDlg::keyPressEvent(QKeyEvent* event) {
+    // A translated key reaches its control past the pre-translation; F1 that no
+    // control took still asks for help.
+    if (event->key() == Qt::Key_F1) {
+        SendMessage(this, WM_HELP);
+        return;
+    }
     // Escape and Enter that no page took do nothing here: the window is left
     // through its close path only, so the unsaved-changes question is never
     // skipped.

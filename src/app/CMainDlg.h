@@ -1,14 +1,18 @@
-// The main window: title, logo, the tab control with its three pages, and the
-// guards on switching pages and closing.
+// The main window: tool bar, title, on-screen keyboard, the tab control with its
+// three pages, the keyboard side, and the guards on switching pages and closing.
 #pragma once
 
 #include "app/PreTranslate.h"
 
 #include <QDialog>
 
+#include <memory>
 #include <string>
 
 class CCenteredTabCtrl;
+class COnScreenKeyboard;
+class CPictureButtonBar;
+class CTipWindow;
 class QLabel;
 
 class CMainDlg : public QDialog, public CPreTranslating {
@@ -31,6 +35,9 @@ public:
     void PrepareMessageBox(int icon, std::string okText, std::string cancelText, std::string message);
 
     CCenteredTabCtrl* TabCtrl() const { return m_tabCtrl; }
+    COnScreenKeyboard* OnScreenKeyboard() const { return m_keyboard; }
+    CPictureButtonBar* ButtonBar() const { return m_buttonBar; }
+    CTipWindow* ToolTips() const { return m_tips.get(); }
 
     bool PreTranslateMessage(QObject* receiver, QEvent* event) override;
 
@@ -50,11 +57,22 @@ private:
     bool OnClose();
     void OnDestroy();
     void OnAboutBox();
+
+    // The tool bar and the keyboard side.
+    void SetLogo();
+    void CreateButtonBar();
+    void AttachToolTips();
+    void RelabelToolTips();
+    void RestoreKeyboardState();
+    void SaveKeyboardState();
     void ToggleKeyboardSide();
+    void PostLayoutOfSide(int side);
 
     QLabel* m_title = nullptr;
-    QLabel* m_logo = nullptr;
+    COnScreenKeyboard* m_keyboard = nullptr;
     CCenteredTabCtrl* m_tabCtrl = nullptr;
+    CPictureButtonBar* m_buttonBar = nullptr;
+    std::unique_ptr<CTipWindow> m_tips;
     bool m_bClosing = false;
 };
 

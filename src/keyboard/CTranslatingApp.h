@@ -1,6 +1,7 @@
 // The application base class that sees every event of the program first.
 #pragma once
 
+#include "keyboard/KeyTranslator.h"
 #include "keyboard/KeyboardLayouts.h"
 #include "keyboard/KeyboardModes.h"
 
@@ -8,9 +9,11 @@
 
 #include <memory>
 
+class QKeyEvent;
+
 // Every event of the user-interface thread passes notify() before it reaches its receiver: the
-// keyboard mode messages change the translation state here, and the windows' pre-translation
-// walks from the receiver up.
+// keyboard mode messages change the translation state here, key presses are translated into the
+// emulated layout's characters, and the windows' pre-translation walks from the receiver up.
 class CTranslatingApp : public QApplication {
     Q_OBJECT
 public:
@@ -23,6 +26,9 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 
     const KeyboardModeState& KeyboardMode() const { return m_kbd; }
+    const KeyTranslator& Translator() const { return m_translator; }
+    // Back to the start-up state: the Latin (US) translation, no dead key, no right-Alt layer.
+    void ResetKeyboardTranslation();
 
     // True while translation is on but the system's active layout already is the emulated one.
     bool ModeStandsAside() const;
@@ -34,9 +40,18 @@ public:
     // Tests put a double in place of the system's layouts.
     void SetKeyboardLayouts(std::unique_ptr<KeyboardLayouts> layouts);
 
+    // Delivers an event straight to its receiver, past the keyboard translation and the windows'
+    // pre-translation, as a message sent to a window's own procedure.
+    static bool SendPastTranslation(QObject* receiver, QEvent* event);
+
 private:
     Q_DISABLE_COPY(CTranslatingApp)
 
+    // True when the translation took the key event.
+    bool TranslateKey(QWidget* receiver, QKeyEvent* event);
+
     KeyboardModeState m_kbd;
+    KeyTranslator m_translator;
     std::unique_ptr<KeyboardLayouts> m_layouts;
+    QEvent* m_pPastTranslation = nullptr;
 };

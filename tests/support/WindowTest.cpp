@@ -4,6 +4,8 @@
 #include "app/CCenteredTabCtrl.h"
 #include "app/CMainDlg.h"
 #include "app/MessageBoxSeam.h"
+#include "keyboard/CTranslatingApp.h"
+#include "support/FakeKeyboardLayouts.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -54,10 +56,27 @@ QStringList VisibleTexts(const QWidget* window) {
     return texts;
 }
 
-void MainWindowTest::SetUp() { MessageBoxSeam::Reset(); }
+namespace {
+
+// The start-up keyboard translation on a US system layout, for which it stands aside: the main
+// window's start-up and side toggles post other modes, which must not reach the next test.
+void ResetKeyboardTranslation() {
+    if (auto* app = CTranslatingApp::Instance()) {
+        app->ResetKeyboardTranslation();
+        app->SetKeyboardLayouts(std::make_unique<FakeKeyboardLayouts>(std::vector<std::string>{"00000409"}));
+    }
+}
+
+} // namespace
+
+void MainWindowTest::SetUp() {
+    MessageBoxSeam::Reset();
+    ResetKeyboardTranslation();
+}
 
 void MainWindowTest::TearDown() {
     m_main.reset();
+    ResetKeyboardTranslation();
     EXPECT_EQ(MessageBoxSeam::Unanswered(), 0) << "a message box was shown that the test did not expect";
     MessageBoxSeam::Reset();
 }

@@ -1,0 +1,271 @@
+// The main window's tool bar and keyboard side: the buttons and their tips, the side toggle with
+// the layout it applies, the on-screen keyboard's state across runs, and the transfer lock.
+#include "app/CCenteredTabCtrl.h"
+#include "app/CMainDlg.h"
+#include "app/Profile.h"
+#include "app/WindowMessages.h"
+#include "controls/CPictureButtonBar.h"
+#include "controls/CTipWindow.h"
+#include "controls/PcString.h"
+#include "keyboard/COnScreenKeyboard.h"
+#include "keyboard/CTranslatingApp.h"
+#include "keyboard/KeyboardSide.h"
+#include "support/FakeKeyboardLayouts.h"
+#include "support/FakeKeyboardTimer.h"
+#include "support/WindowTest.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Records the keyboard mode messages that reach the main window.
+class ModeMessages : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (auto* message = CMessageEvent::From(event))
+            if (message->message() >= WM_KBD_OFF && message->message() <= WM_KBD_INTERNATIONAL)
+                m_seen.push_back(message->message());
+        return false;
+    }
+    std::vector<unsigned> Take() {
+        QCoreApplication::processEvents(); // the mode messages are posted
+        return std::exchange(m_seen, {});
+    }
+    std::vector<unsigned> m_seen;
+};
+
+class MainWindowToolBarTest : public MainWindowTest {
+protected:
+    // Opens the main window with the delivered profile and these settings.
+    void Open(int kbdstate, int layoutLatin = 0, int layoutCyrillic = 0) {
+        m_temp.InstallDeliveredProfile();
+        WriteSetting(kSettingKeyboardState, kbdstate);
+        WriteSetting(kSettingLayoutLatin, layoutLatin);
+        WriteSetting(kSettingLayoutCyrillic, layoutCyrillic);
+        m_main = std::make_unique<CMainDlg>();
+        m_main->installEventFilter(&m_modes);
+        m_main->show();
+        auto timer = std::make_unique<FakeKeyboardTimer>();
+        m_timer = timer.get();
+        Keyboard()->SetAnimationTimer(std::move(timer));
+    }
+    void Reopen() {
+        m_main.reset();
+        m_main = std::make_unique<CMainDlg>();
+        m_main->installEventFilter(&m_modes);
+        m_main->show();
+    }
+
+    CPictureButtonBar* Bar() const { return m_main->ButtonBar(); }
+    COnScreenKeyboard* Keyboard() const { return m_main->OnScreenKeyboard(); }
+    void ClickBarButton(int index) {
+        QTest::mouseClick(Bar(), Qt::LeftButton, Qt::NoModifier, Bar()->ButtonRect(index).center());
+    }
+    void ClickAlternateTableKey() {
+        const KeySlot& slot = KeySlotAt(4, 1);
+        QTest::mouseClick(Keyboard(), Qt::LeftButton, Qt::NoModifier,
+                          Keyboard()->KeyboardOrigin() + QPoint(slot.x + 5, 4 * kKeyRowHeight + 8));
+    }
+    void ExpectLatinStart() {
+        EXPECT_EQ(m_main->GetKeyboardSide(), 0);
+        EXPECT_EQ(Bar()->ButtonState(CMainDlg::kKeyboardSide), 0);
+        EXPECT_EQ(g_bLatinKeyboard, 1);
+        EXPECT_EQ(Keyboard()->Table(), KeyboardTable::Latin);
+        EXPECT_EQ(Keyboard()->m_nAnim, 0) << "no squeeze at start";
+    }
+
+    ModeMessages m_modes;
+    FakeKeyboardTimer* m_timer = nullptr;
+};
+
+TEST_F(MainWindowToolBarTest, FiveButtonsWithTheirTipsInTheInterfaceLanguage) {
+    Open(0);
+    ASSERT_EQ(Bar()->ButtonCount(), 5);
+    EXPECT_EQ(Bar()->objectName(), "1078");
+    EXPECT_EQ(Bar()->ButtonStateCount(CMainDlg::kKeyboardSide), 2);
+    const char* keys[] = {"52", "26", "27", "28", "29"};
+    for (int language : {0, 1}) {
+        WriteSetting(kSettingLanguage, language);
+        Reopen();
+        const char* section = language == 0 ? kGermanSection : kRussianSection;
+        for (int i = 0; i < 5; ++i) {
+            EXPECT_EQ(m_main->ToolTips()->ToolTextAt(Bar()->ButtonRect(i).center()), LookupText(section, keys[i]))
+                << language << " " << i;
+            EXPECT_EQ(Bar()->ButtonRect(i), QRect(34 * i, 0, 33, 33));
+        }
+    }
+}
+
+TEST_F(MainWindowToolBarTest, TheTipsSeeTheMouseThroughTheWindowsPreTranslation) {
+    Open(0);
+    m_main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_main.get()));
+    m_main->ToolTips()->SetFocusProbe([] { return true; });
+    QTest::mouseMove(Bar(), Bar()->ButtonRect(CMainDlg::kHelp).center());
+    EXPECT_TRUE(m_main->ToolTips()->IsTracking());
+    EXPECT_EQ(m_main->ToolTips()->CurrentText(), PcToQString(LookupText(kGermanSection, "27")));
+    QTest::mouseMove(m_main.get(), QPoint(5, m_main->height() - 5));
+    EXPECT_FALSE(m_main->ToolTips()->IsTracking());
+}
+
+TEST_F(MainWindowToolBarTest, StartsOnTheLatinSideWithTheLogoOrTheKeyboardAsLastTime) {
+    struct Case {
+        int kbdstate;
+        int view;
+    };
+    for (Case c : {Case{0, kViewLogo}, Case{41, kViewKeyboard}, Case{40, kViewKeyboard}, Case{31, kViewKeyboard},
+                   Case{30, kViewKeyboard}}) {
+        SCOPED_TRACE(c.kbdstate);
+        g_bLatinKeyboard = 0;
+        Open(c.kbdstate);
+        EXPECT_EQ(Keyboard()->GetView(), c.view);
+        ExpectLatinStart();
+        m_main.reset();
+    }
+}
+
+TEST_F(MainWindowToolBarTest, ClosingRemembersTheKeyboardShownForTheNextStart) {
+    struct Case {
+        const char* name;
+        int sideClicks;
+        bool alternateTable;
+        bool logo;
+        int saved;
+    };
+    const Case cases[] = {
+        {"Latin", 0, false, false, 41},         {"Latin accented", 0, true, false, 40},
+        {"Cyrillic", 1, false, false, 31},      {"Cyrillic typewriter", 1, true, false, 30},
+        {"back to Latin", 2, false, false, 41}, {"logo", 1, false, true, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Open(41);
+        for (int i = 0; i < c.sideClicks; ++i)
+            ClickBarButton(CMainDlg::kKeyboardSide);
+        if (c.alternateTable)
+            ClickAlternateTableKey();
+        if (c.logo) {
+            ClickBarButton(CMainDlg::kOnScreenKeyboard);
+            m_timer->Fire(6);
+        }
+        SendMessage(m_main.get(), WM_CLOSE);
+        EXPECT_FALSE(m_main->isVisible());
+        EXPECT_EQ(ReadSetting(kSettingKeyboardState), c.saved);
+
+        Reopen();
+        EXPECT_EQ(Keyboard()->GetView(), c.logo ? kViewLogo : kViewKeyboard);
+        ExpectLatinStart();
+        m_main.reset();
+    }
+}
+
+TEST_F(MainWindowToolBarTest, AnAnimationRunningAtCloseCountsAsTheLogo) {
+    Open(31);
+    SendMessage(m_main.get(), WM_TOGGLE_ONSCREEN_KEYBOARD);
+    EXPECT_EQ(Keyboard()->GetView(), kViewToLogo);
+    m_main->close();
+    EXPECT_EQ(ReadSetting(kSettingKeyboardState), 0);
+}
+
+TEST_F(MainWindowToolBarTest, TheSideButtonPostsTheLayoutOfEachSide) {
+    struct Case {
+        int layoutLatin;
+        int layoutCyrillic;
+        std::vector<unsigned> cyrillic;
+        std::vector<unsigned> latin;
+    };
+    const Case cases[] = {
+        {1, 0, {WM_KBD_OFF}, {WM_KBD_GERMAN}},
+        {1, 1, {WM_KBD_RUSSIAN}, {WM_KBD_GERMAN}},
+        {1, 2, {WM_KBD_RUSSIAN_TYPEWRITER}, {WM_KBD_GERMAN}},
+        {2, 1, {WM_KBD_RUSSIAN}, {WM_KBD_INTERNATIONAL}},
+        {0, 1, {WM_KBD_RUSSIAN}, {WM_KBD_OFF}},
+        {7, 3, {}, {}}, // options outside the lists leave the mode alone
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.layoutLatin << " " << c.layoutCyrillic);
+        Open(0, c.layoutLatin, c.layoutCyrillic);
+        EXPECT_EQ(m_modes.Take(), c.latin) << "start-up applies the Latin side's layout";
+        ClickBarButton(CMainDlg::kKeyboardSide);
+        EXPECT_EQ(m_modes.Take(), c.cyrillic);
+        EXPECT_EQ(m_main->GetKeyboardSide(), 1);
+        EXPECT_EQ(Bar()->ButtonState(CMainDlg::kKeyboardSide), 1);
+        EXPECT_EQ(g_bLatinKeyboard, 0);
+        EXPECT_EQ(Keyboard()->Table(), KeyboardTable::RussianStandard);
+        ClickBarButton(CMainDlg::kKeyboardSide);
+        EXPECT_EQ(m_modes.Take(), c.latin);
+        EXPECT_EQ(g_bLatinKeyboard, 1);
+        m_main.reset();
+    }
+}
+
+TEST_F(MainWindowToolBarTest, TheInstalledLayoutOfTheSideIsActivatedAndTheModeFollows) {
+    auto* app = CTranslatingApp::Instance();
+    auto layouts = std::make_unique<FakeKeyboardLayouts>(std::vector<std::string>{"00000407", "00000409", "00000419"});
+    auto* fake = layouts.get();
+    app->SetKeyboardLayouts(std::move(layouts));
+    Open(0, 1, 0);
+    m_modes.Take();
+    EXPECT_EQ(app->KeyboardMode(), (KeyboardModeState{1, KBD_KIND_GERMAN, 0}));
+    ClickBarButton(CMainDlg::kKeyboardSide);
+    m_modes.Take();
+    EXPECT_EQ(fake->ActiveLayoutName(), "00000407") << "the first installed layout ending in 419 or 407";
+    EXPECT_EQ(app->KeyboardMode().m_bKbdTranslate, 0);
+    ClickBarButton(CMainDlg::kKeyboardSide);
+    m_modes.Take();
+    EXPECT_EQ(app->KeyboardMode(), (KeyboardModeState{1, KBD_KIND_GERMAN, 0}));
+    EXPECT_EQ(fake->ActiveLayoutName(), "00000407") << "an emulation leaves the system layout alone";
+}
+
+TEST_F(MainWindowToolBarTest, ADictionaryFieldAsksForItsSideEvenWhenItIsInForce) {
+    Open(41, 1, 2);
+    m_modes.Take();
+    // As the Data page does for a Russian field: the face, the opposite side, then the toggle.
+    for (int repeat = 0; repeat < 2; ++repeat) {
+        Keyboard()->SelectFace(kFaceRussian, 1);
+        m_main->m_nKeyboardSide = 0;
+        SendMessage(m_main.get(), WM_TOGGLE_KEYBOARD_SIDE);
+        EXPECT_EQ(m_main->GetKeyboardSide(), 1);
+        EXPECT_EQ(m_modes.Take(), std::vector<unsigned>{WM_KBD_RUSSIAN_TYPEWRITER}) << repeat;
+        EXPECT_EQ(g_bLatinKeyboard, 0);
+    }
+    Keyboard()->SelectFace(kFaceLatin, 1);
+    m_main->m_nKeyboardSide = 1;
+    SendMessage(m_main.get(), WM_TOGGLE_KEYBOARD_SIDE);
+    EXPECT_EQ(m_modes.Take(), std::vector<unsigned>{WM_KBD_GERMAN});
+    EXPECT_EQ(Keyboard()->Table(), KeyboardTable::Latin);
+}
+
+TEST_F(MainWindowToolBarTest, DuringATransferAboutAndExitAreDisabledAndTheRestWorks) {
+    Open(41);
+    m_main->SetTransferUi(false);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(Bar()->IsButtonDisabled(i), i >= CMainDlg::kAbout) << i;
+    ClickBarButton(CMainDlg::kExit);
+    EXPECT_TRUE(m_main->isVisible());
+    ClickBarButton(CMainDlg::kKeyboardSide);
+    EXPECT_EQ(m_main->GetKeyboardSide(), 1);
+    ClickBarButton(CMainDlg::kOnScreenKeyboard);
+    EXPECT_EQ(Keyboard()->GetView(), kViewToLogo);
+    m_main->SetTransferUi(true);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_FALSE(Bar()->IsButtonDisabled(i)) << i;
+    ClickBarButton(CMainDlg::kExit);
+    EXPECT_FALSE(m_main->isVisible());
+}
+
+TEST_F(MainWindowToolBarTest, KeyboardCommandsToggleTheSideAndTheKeyboard) {
+    Open(0);
+    QWidget* anywhere = m_main->TabCtrl();
+    QTest::keyClick(anywhere, Qt::Key_K, Qt::AltModifier);
+    EXPECT_EQ(m_main->GetKeyboardSide(), 1);
+    QTest::keyClick(anywhere, Qt::Key_L, Qt::AltModifier);
+    EXPECT_EQ(Keyboard()->GetView(), kViewToKeyboard);
+    m_timer->Fire(6);
+    EXPECT_EQ(Keyboard()->GetView(), kViewKeyboard);
+    EXPECT_EQ(Keyboard()->Table(), KeyboardTable::RussianStandard);
+}
+
+} // namespace
