@@ -10,6 +10,7 @@
 #include "controls/CPictureButtonBar.h"
 #include "controls/CTipWindow.h"
 #include "controls/PcString.h"
+#include "keyboard/COnScreenKeyboard.h"
 #include "records/CDataPage.h"
 #include "records/DataPageViews.h"
 #include "records/EditorLayout.h"
@@ -290,6 +291,8 @@ void RecordEditor::OnFieldFocus(int field) {
         return;
     // Field 0 of the German-Russian dictionary and field 1 of the Russian-German one are German.
     const bool german = (m_page.m_nSection == kSectionGermanRussian) == (field == 0);
+    if (COnScreenKeyboard* keyboard = g_pMainDlg->OnScreenKeyboard())
+        keyboard->SelectFace(german ? kFaceLatin : kFaceRussian, 1);
     // The toggle flips the side, so the side is first set to the opposite of the one wanted: the
     // layout of the wanted side is applied even when that side is already in force.
     g_pMainDlg->m_nKeyboardSide = german ? 1 : 0;

@@ -1,5 +1,7 @@
 // Record editing: committing and deleting emptied records, the dictionary check, new, delete, undo and
 // lock with their effects on the list, field limits, and the keyboard side of a dictionary field.
+#include "keyboard/COnScreenKeyboard.h"
+#include "keyboard/KeyboardSide.h"
 #include "app/CMainDlg.h"
 #include "app/CMessageBoxDlg.h"
 #include "app/MessageBoxSeam.h"
@@ -211,6 +213,9 @@ TEST_F(DataPageTest, ADictionaryFieldAsksForTheKeyboardSideOfItsLanguage) {
             m_main->m_nKeyboardSide = start;
             Field(c.field)->setFocus();
             EXPECT_EQ(m_main->m_nKeyboardSide, c.side) << "from side " << start;
+            EXPECT_EQ(g_bLatinKeyboard, c.side == 0 ? 1 : 0);
+            EXPECT_EQ(m_main->OnScreenKeyboard()->m_nFaces[m_main->OnScreenKeyboard()->m_nFaceIndex],
+                      c.side == 0 ? kFaceLatin : kFaceRussian);
         }
     }
 }
