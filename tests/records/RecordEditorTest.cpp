@@ -1,12 +1,12 @@
 // Record editing: committing and deleting emptied records, the dictionary check, new, delete, undo and
 // lock with their effects on the list, field limits, and the keyboard side of a dictionary field.
-#include "keyboard/COnScreenKeyboard.h"
-#include "keyboard/KeyboardSide.h"
 #include "app/CMainDlg.h"
 #include "app/CMessageBoxDlg.h"
 #include "app/MessageBoxSeam.h"
 #include "controls/CFilterEdit.h"
 #include "controls/CPictureButtonBar.h"
+#include "keyboard/COnScreenKeyboard.h"
+#include "keyboard/KeyboardSide.h"
 #include "records/CDataPage.h"
 #include "records/DataPageFixture.h"
 #include "records/RecordEditor.h"
