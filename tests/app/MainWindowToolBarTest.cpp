@@ -219,25 +219,6 @@ TEST_F(MainWindowToolBarTest, TheInstalledLayoutOfTheSideIsActivatedAndTheModeFo
     EXPECT_EQ(fake->ActiveLayoutName(), "00000407") << "an emulation leaves the system layout alone";
 }
 
-TEST_F(MainWindowToolBarTest, ADictionaryFieldAsksForItsSideEvenWhenItIsInForce) {
-    Open(41, 1, 2);
-    m_modes.Take();
-    // As the Data page does for a Russian field: the face, the opposite side, then the toggle.
-    for (int repeat = 0; repeat < 2; ++repeat) {
-        Keyboard()->SelectFace(kFaceRussian, 1);
-        m_main->m_nKeyboardSide = 0;
-        SendMessage(m_main.get(), WM_TOGGLE_KEYBOARD_SIDE);
-        EXPECT_EQ(m_main->GetKeyboardSide(), 1);
-        EXPECT_EQ(m_modes.Take(), std::vector<unsigned>{WM_KBD_RUSSIAN_TYPEWRITER}) << repeat;
-        EXPECT_EQ(g_bLatinKeyboard, 0);
-    }
-    Keyboard()->SelectFace(kFaceLatin, 1);
-    m_main->m_nKeyboardSide = 1;
-    SendMessage(m_main.get(), WM_TOGGLE_KEYBOARD_SIDE);
-    EXPECT_EQ(m_modes.Take(), std::vector<unsigned>{WM_KBD_GERMAN});
-    EXPECT_EQ(Keyboard()->Table(), KeyboardTable::Latin);
-}
-
 TEST_F(MainWindowToolBarTest, DuringATransferAboutAndExitAreDisabledAndTheRestWorks) {
     Open(41);
     m_main->SetTransferUi(false);

@@ -10,7 +10,10 @@
 #include "support/SocatPair.h"
 #include "support/TempHome.h"
 
+#include <QCoreApplication>
+
 #include <chrono>
+#include <memory>
 #include <cstdio>
 #include <sys/resource.h>
 
@@ -94,7 +97,8 @@ void Report(const char* what, double wallMs, double minimumMs, double cpuMs, std
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv); // the serial devices are Qt's
     TempHome home;
     const std::string section = SampleSection('E'); // several packets
     WriteFileBytes(home.Data() / "840.2", section);
@@ -105,19 +109,26 @@ int main() {
         std::fprintf(stderr, "no pseudo-terminal pair: %s\n", cable.Log().c_str());
         return 1;
     }
-    ChildProcess handheld({KL840T_BINARY_DIR "/tools/handheld/kl840t-handheld", "--port", cable.First(), "--dir",
-                           (home.Data() / "handheld").string(), "--send", "er-dict", "--rest-ms", "3000"},
-                          true);
-    if (!handheld.WaitForOutput("listening", 5000)) {
-        std::fprintf(stderr, "the handheld did not start: %s\n", handheld.Output().c_str());
-        return 1;
-    }
+    // One handheld for each direction, so that the one taking the upload is
+    // not offering a section of its own meanwhile.
+    auto startHandheld = [&](bool sending) {
+        std::vector<std::string> arguments{KL840T_BINARY_DIR "/tools/handheld/kl840t-handheld", "--port",
+                                           cable.First(), "--dir", (home.Data() / "handheld").string()};
+        if (sending)
+            arguments.insert(arguments.end(), {"--send", "er-dict"});
+        auto handheld = std::make_unique<ChildProcess>(arguments, true);
+        if (!handheld->WaitForOutput("listening", 5000))
+            std::fprintf(stderr, "the handheld did not start: %s\n", handheld->Output().c_str());
+        return handheld;
+    };
     ComPort port([&](const std::string&) { return QtSerialDevice::Open(cable.Second()); }, SystemClock());
     port.Open(1);
     NoWindow host;
     const std::vector<int> packets = PacketLengths(section);
 
     for (bool upload : {true, false}) {
+        std::unique_ptr<ChildProcess> handheld = startHandheld(!upload);
+        port.Open(1); // empties the input of what the last handheld left
         QuietPage page(home.Data() / (upload ? "" : "back"));
         LinkProtocol link(port, SystemClock(), host);
         auto start = std::chrono::steady_clock::now();
@@ -126,7 +137,7 @@ int main() {
         double cpu = CpuMs() - cpuStart;
         double wall = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
         if (!ok) {
-            std::fprintf(stderr, "the %s failed\n%s\n", upload ? "upload" : "download", handheld.Output().c_str());
+            std::fprintf(stderr, "the %s failed\n%s\n", upload ? "upload" : "download", handheld->Output().c_str());
             return 1;
         }
         Report(upload ? "upload" : "download", wall, upload ? Minimum::Upload(packets) : Minimum::Download(packets),

@@ -105,24 +105,6 @@ TEST_F(ComPortTest, WaitLastsExactlyItsTimeInVirtualTimeEvenAcrossTheCounterWrap
     }
 }
 
-// A clock that reports less time than was asked for (a coarse counter, a
-// sleep cut short) must not shorten the pause: the handheld needs all of it.
-TEST_F(ComPortTest, WaitSleepsAgainWhenASleepFallsShort) {
-    struct ShortSleeper final : LinkClock {
-        std::uint32_t now = 0;
-        int sleeps = 0;
-        std::uint32_t NowMs() override { return now; }
-        void SleepMs(std::uint32_t ms) override {
-            ++sleeps;
-            now += ms > 3 ? ms - 3 : ms;
-        }
-    } clock;
-    ComPort port(m_devices.Opener(), clock);
-    port.Wait(8);
-    EXPECT_GE(clock.now, 8u);
-    EXPECT_GT(clock.sleeps, 1);
-}
-
 TEST_F(ComPortTest, TheRealClockSleepsWithoutKeepingTheProcessorBusy) {
     ComPort port(SerialDeviceOpener(), SystemClock());
     const std::clock_t cpuBefore = std::clock();
@@ -195,17 +177,6 @@ TEST_F(ComPortTest, PortNumbersAreLookedUpInTheProfile) {
     EXPECT_TRUE(OpenComPort(2));
     EXPECT_TRUE(OpenComPort(4));
     EXPECT_EQ(m_devices.namesOpened, (std::vector<std::string>{"/dev/pts/7", "/dev/ttyS3"}));
-}
-
-TEST_F(ComPortTest, WithoutAnInstalledPortNothingOpens) {
-    ComPort* installed = InstallComPort(nullptr);
-    EXPECT_EQ(installed, &m_port.Port());
-    EXPECT_FALSE(OpenComPort(1));
-    EXPECT_EQ(ComBytesWaiting(), 0);
-    EXPECT_EQ(ComReadByte(), 0);
-    EXPECT_TRUE(m_devices.namesOpened.empty());
-    EXPECT_EQ(InstallComPort(installed), nullptr);
-    EXPECT_EQ(&CurrentComPort(), &m_port.Port());
 }
 
 } // namespace

@@ -113,14 +113,6 @@ TEST_F(QtSerialDeviceTest, TheLineIsSetForTheHandheldAndCarriesBytesRaw) {
     EXPECT_EQ(line.c_oflag & OPOST, 0u);
 }
 
-TEST_F(QtSerialDeviceTest, ReopeningTheOpenPortWorks) {
-    ASSERT_TRUE(OpenComPort(1));
-    ASSERT_TRUE(OpenComPort(1));
-    PtyEnd handheld(m_pair.Second());
-    ComWriteByte(0xC0);
-    EXPECT_EQ(handheld.Read(1, 3000), "\xC0");
-}
-
 TEST_F(QtSerialDeviceTest, DevicesThatCannotBeOpenedGiveFalseAndLeaveThePortClosed) {
     const std::filesystem::path regularFile = m_temp.Home() / "not-a-terminal";
     WriteFileBytes(regularFile, "data");

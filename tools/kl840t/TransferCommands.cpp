@@ -14,6 +14,29 @@
 
 namespace {
 
+std::string EnglishText(std::string_view key) {
+    static const std::pair<const char*, const char*> kTexts[] = {
+        {"49", "The section file is missing, cannot be opened or is damaged."},
+        {"50", "The temporary file of the download cannot be created."},
+        {"65", "The section was sent to the KL840T."},
+        {"66", "The section was received from the KL840T."},
+        {"67", "Sending was stopped or failed."},
+        {"68", "Receiving was stopped or failed; the section file is unchanged."},
+        {"69", "bytes sent"},
+        {"70", "bytes received"},
+        {"82", "Waiting for the KL840T ..."},
+        {"83", "Transferring a packet ..."},
+        {"90", "Start sending the section on the KL840T."},
+        {"91", "Set the KL840T to receive."},
+        {"98", "Connect the KL840T with its cable"},
+        {"99", "to the serial port."},
+    };
+    for (auto [k, text] : kTexts)
+        if (key == k)
+            return text;
+    return std::string(key);
+}
+
 SerialDeviceOpener g_opener;
 LinkClock* g_clock = nullptr;
 volatile std::sig_atomic_t g_stop = 0;
@@ -26,9 +49,12 @@ public:
     CommandLineTransfer(std::ostream& err, int section, std::filesystem::path dir)
         : m_err(err), m_section(section), m_dir(std::move(dir)) {}
 
+    // The profile's texts in its interface language; the tool's own English
+    // ones where the profile has none (no profile at all, say).
     std::string Text(std::string_view key) override {
         const char* language = LanguageSectionName(ReadSetting(kSettingLanguage));
-        return LookupText(language ? language : kGermanSection, key);
+        std::string text = LookupText(language ? language : kGermanSection, key);
+        return text != kMissingText ? text : EnglishText(key);
     }
     bool OpenPort() override { return false; } // the port is opened by the command itself
     void ClosePort() override {}

@@ -3,9 +3,13 @@
 #include "kl840t/TransferCommands.h"
 #include "link/QtSerialDevice.h"
 
+#include <QCoreApplication>
+
 #include <iostream>
 
 int main(int argc, char** argv) {
+    // The serial devices are Qt's, which want their application object.
+    QCoreApplication app(argc, argv);
     SetTransferDevices(QtSerialDevice::Open, &SystemClock());
     return RunCommandLine(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
 }
