@@ -41,18 +41,18 @@ chosen section whenever the PC waits for a download.
   --quiet                no event lines on standard error
   --write-samples DIR    write the sample sections into DIR and exit
 
-Faults. SPEC is an occurrence ("3"), a list ("2,5,9"), a chance for each
+Faults. WHEN is an occurrence ("3"), a list ("2,5,9"), a chance for each
 ("10%") or "all"; occurrences are counted from 1 over the whole run.
-  --corrupt-frame SPEC   a data byte of the handheld's frame is changed
-  --drop-byte SPEC       a byte of the handheld's frame is lost
-  --garble-ack SPEC      the handheld's ACK arrives as another byte
-  --lose-ack SPEC        the handheld's ACK is lost
-  --noise SPEC           noise bytes before the handheld's replies (echo, ACK, NAK)
-  --pc-corrupt-frame SPEC, --pc-drop-byte SPEC, --pc-garble-ack SPEC,
-  --pc-lose-ack SPEC, --pc-noise SPEC
+  --corrupt-frame WHEN   a data byte of the handheld's frame is changed
+  --drop-byte WHEN       a byte of the handheld's frame is lost
+  --garble-ack WHEN      the handheld's ACK arrives as another byte
+  --lose-ack WHEN        the handheld's ACK is lost
+  --noise WHEN           noise bytes before the handheld's replies (echo, ACK, NAK)
+  --pc-corrupt-frame WHEN, --pc-drop-byte WHEN, --pc-garble-ack WHEN,
+  --pc-lose-ack WHEN, --pc-noise WHEN
                          the same faults on what the PC sends
   --noise-bytes N        bytes in each burst of noise (default 3)
-  --late-echo SPEC       the handheld's echo leaves late
+  --late-echo WHEN       the handheld's echo leaves late
   --late-echo-ms MS      by this much (default 300)
   --silent-after N       the handheld stops answering from its N-th message on
   --burst                write each message at once instead of at line rate
