@@ -42,10 +42,6 @@ const std::array<ToolButton, CMainDlg::kCommandCount> kToolButtons{{
     {RectLTRB(136, 0, 169, 33), {IDI_EXIT, IDI_EXIT_HOT, IDI_EXIT}, WM_CLOSE, "29"},
 }};
 
-// The mode message of each layout option of a side: 0 is the installed system layout.
-constexpr std::array<unsigned, 3> kLatinLayouts{WM_KBD_OFF, WM_KBD_GERMAN, WM_KBD_INTERNATIONAL};
-constexpr std::array<unsigned, 3> kCyrillicLayouts{WM_KBD_OFF, WM_KBD_RUSSIAN, WM_KBD_RUSSIAN_TYPEWRITER};
-
 } // namespace
 
 void CMainDlg::SetLogo() {
@@ -121,11 +117,11 @@ void CMainDlg::ToggleKeyboardSide() {
 // passes them through the application; an option outside the list leaves the mode as it was.
 void CMainDlg::PostLayoutOfSide(int side) {
     const int option = ReadSetting(side == 0 ? kSettingLayoutLatin : kSettingLayoutCyrillic);
-    const auto& messages = side == 0 ? kLatinLayouts : kCyrillicLayouts;
-    if (option < 0 || option >= static_cast<int>(messages.size()))
+    std::optional<KbdModeCommand> command = LayoutOptionCommand(side, option);
+    if (!command)
         return;
-    PostMessage(this, messages[static_cast<std::size_t>(option)]);
-    if (option == 0)
+    PostMessage(this, WM_KBD_OFF + static_cast<unsigned>(*command));
+    if (*command == KbdModeCommand::Off)
         if (auto* app = CTranslatingApp::Instance())
             app->ActivateInstalledLayout(side);
 }

@@ -7,6 +7,7 @@
 #include "app/Texts.h"
 #include "app/WindowMessages.h"
 #include "controls/PcString.h"
+#include "keyboard/KeyboardModes.h"
 #include "link/ProcessComPort.h"
 
 #include <QAbstractButton>
@@ -21,16 +22,6 @@ CSettingsPage* g_pSettingsPage = nullptr;
 namespace {
 
 constexpr std::array kPortRadios{1015, 1016, 1017, 1018};
-
-// The mode message of a layout choice, by keyboard side (0 Latin, 1 Cyrillic)
-// and list index; 0 where the index stands for nothing.
-unsigned LayoutMessage(int side, int index) {
-    static constexpr unsigned kLatin[] = {WM_KBD_OFF, WM_KBD_GERMAN, WM_KBD_INTERNATIONAL};
-    static constexpr unsigned kCyrillic[] = {WM_KBD_OFF, WM_KBD_RUSSIAN, WM_KBD_RUSSIAN_TYPEWRITER};
-    if (index < 0 || index > 2)
-        return 0;
-    return side == 0 ? kLatin[index] : kCyrillic[index];
-}
 
 } // namespace
 
@@ -129,9 +120,10 @@ void CSettingsPage::ApplySettings() {
     WriteSetting(kSettingLayoutCyrillic, cyrillic);
 
     if (g_pMainDlg) {
+        // Unlike the side's own toggle, the system layout is not looked for here.
         int side = g_pMainDlg->GetKeyboardSide();
-        if (unsigned message = LayoutMessage(side, side == 0 ? latin : cyrillic))
-            PostMessage(g_pMainDlg, message);
+        if (auto command = LayoutOptionCommand(side, side == 0 ? latin : cyrillic))
+            PostMessage(g_pMainDlg, WM_KBD_OFF + static_cast<unsigned>(*command));
     }
 
     // The port is tested by opening it; it stays open when it opened.

@@ -67,3 +67,13 @@ int ModeCommandIndex(unsigned message, unsigned firstModeMessage) {
         return -1;
     return static_cast<int>(message - firstModeMessage);
 }
+
+std::optional<KbdModeCommand> LayoutOptionCommand(int side, int option) {
+    static constexpr KbdModeCommand kLatin[] = {KbdModeCommand::Off, KbdModeCommand::German,
+                                                KbdModeCommand::International};
+    static constexpr KbdModeCommand kCyrillic[] = {KbdModeCommand::Off, KbdModeCommand::Russian,
+                                                   KbdModeCommand::RussianTypewriter};
+    if (option < 0 || option > 2)
+        return std::nullopt;
+    return side == 0 ? kLatin[option] : kCyrillic[option];
+}

@@ -1,6 +1,7 @@
 // The keyboard translation mode: on or off, which layout is emulated, and when it stands aside.
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 // The six mode commands, in the order of their window messages (WM_KBD_OFF and up), so that
@@ -35,6 +36,12 @@ struct KeyboardModeState {
 
     bool operator==(const KeyboardModeState&) const = default;
 };
+
+// What a keyboard side's layout option (the Settings page's list index) asks
+// for: 0 the system's installed layout (translation off), 1 and 2 an emulation
+// (Latin side: German, international; Cyrillic side: Russian, Russian
+// typewriter); nothing for any other value.
+std::optional<KbdModeCommand> LayoutOptionCommand(int side, int option);
 
 // The command of a window message number, when the number lies in the mode range that starts
 // at firstModeMessage; -1 otherwise.
