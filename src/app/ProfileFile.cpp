@@ -149,16 +149,16 @@ std::string LineBreakOf(std::string_view data) {
 
 ProfileFile::ProfileFile(std::filesystem::path path) : m_path(std::move(path)) {}
 
-std::string ProfileFile::GetString(std::string_view section, std::string_view key, std::string_view def) const {
-    std::string data = ReadWholeFile(m_path);
+std::string ProfileFile::Lookup(std::string_view data, std::string_view section, std::string_view key,
+                               std::string_view def) {
     Location where = Find(data, section, key);
     if (!where.entry)
         return std::string(def);
     return CleanValue(where.entry->value);
 }
 
-int ProfileFile::GetInt(std::string_view section, std::string_view key, int def) const {
-    std::string value = GetString(section, key, "");
+int ProfileFile::LookupInt(std::string_view data, std::string_view section, std::string_view key, int def) {
+    std::string value = Lookup(data, section, key, "");
     if (value.empty())
         return def;
     std::string_view s = Trim(value);
@@ -180,35 +180,43 @@ int ProfileFile::GetInt(std::string_view section, std::string_view key, int def)
     return static_cast<int>(static_cast<std::int32_t>(result));
 }
 
-bool ProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value) const {
-    std::error_code error;
-    if (std::filesystem::exists(m_path, error) && !std::filesystem::is_regular_file(m_path, error))
-        return false;
-    std::string data = ReadWholeFile(m_path);
+std::string ProfileFile::Update(std::string_view data, std::string_view section, std::string_view key,
+                                std::string_view value) {
     Location where = Find(data, section, key);
-    std::string result;
     if (where.keyLine) {
         // Keep the key as it was spelt and every byte around the value.
         std::size_t valueStart = where.keyLine->begin + where.entry->valueOffset;
         std::size_t valueEnd = where.keyLine->begin + where.keyLine->text.size();
-        result = data.substr(0, valueStart) + std::string(value) + data.substr(valueEnd);
-    } else {
-        std::string lineBreak = LineBreakOf(data);
-        std::string entry = std::string(key) + "=" + std::string(value) + lineBreak;
-        if (where.sectionFound) {
-            std::size_t at = where.sectionContentEnd;
-            std::string head = data.substr(0, at);
-            if (!head.empty() && head.back() != '\n')
-                head += lineBreak;
-            result = head + entry + data.substr(at);
-        } else {
-            result = data;
-            if (!result.empty() && result.back() != '\n')
-                result += lineBreak;
-            result += "[" + std::string(section) + "]" + lineBreak + entry;
-        }
+        return std::string(data.substr(0, valueStart)) + std::string(value) + std::string(data.substr(valueEnd));
     }
-    return WriteFileAtomically(m_path, result);
+    std::string lineBreak = LineBreakOf(data);
+    std::string entry = std::string(key) + "=" + std::string(value) + lineBreak;
+    if (where.sectionFound) {
+        std::size_t at = where.sectionContentEnd;
+        std::string head(data.substr(0, at));
+        if (!head.empty() && head.back() != '\n')
+            head += lineBreak;
+        return head + entry + std::string(data.substr(at));
+    }
+    std::string result(data);
+    if (!result.empty() && result.back() != '\n')
+        result += lineBreak;
+    return result + "[" + std::string(section) + "]" + lineBreak + entry;
+}
+
+std::string ProfileFile::GetString(std::string_view section, std::string_view key, std::string_view def) const {
+    return Lookup(ReadWholeFile(m_path), section, key, def);
+}
+
+int ProfileFile::GetInt(std::string_view section, std::string_view key, int def) const {
+    return LookupInt(ReadWholeFile(m_path), section, key, def);
+}
+
+bool ProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value) const {
+    std::error_code error;
+    if (std::filesystem::exists(m_path, error) && !std::filesystem::is_regular_file(m_path, error))
+        return false;
+    return WriteFileAtomically(m_path, Update(ReadWholeFile(m_path), section, key, value));
 }
 
 bool ProfileFile::WriteInt(std::string_view section, std::string_view key, int value) const {

@@ -35,6 +35,14 @@ public:
     bool WriteString(std::string_view section, std::string_view key, std::string_view value) const;
     bool WriteInt(std::string_view section, std::string_view key, int value) const;
 
+    // The same rules on the bytes of a profile held in memory: what a read
+    // gives, and the bytes after a write.
+    static std::string Lookup(std::string_view data, std::string_view section, std::string_view key,
+                              std::string_view def);
+    static int LookupInt(std::string_view data, std::string_view section, std::string_view key, int def);
+    static std::string Update(std::string_view data, std::string_view section, std::string_view key,
+                              std::string_view value);
+
     static constexpr std::size_t kMaxValueLength = 4095;
     // A profile larger than this is read only up to here.
     static constexpr std::size_t kMaxFileSize = 16 * 1024 * 1024;
