@@ -2,20 +2,13 @@
 #include "records/DataPageFixture.h"
 
 #include "app/CMainDlg.h"
-#include "app/MessageBoxSeam.h"
 #include "app/Profile.h"
 #include "app/Texts.h"
-#include "controls/CFilterEdit.h"
-#include "controls/CPictureButtonBar.h"
-#include "controls/PcString.h"
-#include "records/CDataPage.h"
-#include "records/CDateTimePicker.h"
 #include "records/DataPageViews.h"
 #include "records/SectionFile.h"
 #include "records/SectionFormat.h"
 #include "records/Sections.h"
 
-#include <QAbstractButton>
 #include <QListWidget>
 #include <QTest>
 
@@ -40,8 +33,11 @@ void DataPageTest::TearDown() {
 
 void DataPageTest::OpenDataPage(const std::vector<std::pair<int, std::vector<SectionRecord>>>& sections) {
     m_temp.InstallDeliveredProfile();
-    for (const auto& [section, records] : sections)
-        WriteSection(section, records);
+    for (const auto& [section, records] : sections) {
+        g_records = records;
+        ASSERT_TRUE(SaveSection(section));
+    }
+    g_records.clear();
     OpenMainWindow();
     m_main->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_main.get()));
@@ -49,33 +45,9 @@ void DataPageTest::OpenDataPage(const std::vector<std::pair<int, std::vector<Sec
     ASSERT_TRUE(Page()->isVisible());
 }
 
-void DataPageTest::WriteSection(int section, std::vector<SectionRecord> records) {
-    g_records = std::move(records);
-    ASSERT_TRUE(SaveSection(section));
-    g_records.clear();
-}
-
 std::vector<SectionRecord> DataPageTest::ReadSection(int section) {
     SectionRecord converter;
     return ReadSectionBytes(ReadFileBytes(GetSectionFileName(section)), section, converter).records;
-}
-
-CDataPage* DataPageTest::Page() const {
-    return g_pDataPage;
-}
-QWidget* DataPageTest::Control(int id) const {
-    return Page()->Item(id);
-}
-CFilterEdit* DataPageTest::Field(int field) const {
-    return Page()->FieldEdit(field);
-}
-CDateTimePicker* DataPageTest::Picker(int id) const {
-    return Page()->Item<CDateTimePicker>(id);
-}
-
-void DataPageTest::Load(int radioId) {
-    ClickButton(Control(radioId));
-    ClickButton(Control(1));
 }
 
 void DataPageTest::ClickListItem(int row) {
@@ -84,14 +56,8 @@ void DataPageTest::ClickListItem(int row) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualItemRect(list->item(row)).center());
 }
 
-void DataPageTest::ClickCommand(int button) {
-    CPictureButtonBar* bar = Page()->CommandBar();
+void DataPageTest::ClickBar(CPictureButtonBar* bar, int button) {
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->ButtonRect(button).center());
-}
-
-void DataPageTest::ClickLock() {
-    CPictureButtonBar* bar = Page()->LockBar();
-    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->ButtonRect(0).center());
 }
 
 void DataPageTest::OpenEditor() {
@@ -115,29 +81,13 @@ void DataPageTest::ClearField(int field) {
 
 QStringList DataPageTest::ListTexts() const {
     QStringList texts;
-    QListWidget* list = Page()->RecordList();
-    for (int i = 0; i < list->count(); ++i)
-        texts << list->item(i)->text();
+    for (int i = 0; i < Page()->RecordList()->count(); ++i)
+        texts << Page()->RecordList()->item(i)->text();
     return texts;
 }
 
-std::string DataPageTest::FieldText(int field) const {
-    return Field(field)->GetText();
-}
-bool DataPageTest::CommandEnabled(int button) const {
-    return !Page()->CommandBar()->IsButtonDisabled(button);
-}
-bool DataPageTest::Modified() const {
-    return Page()->m_bModified != 0;
-}
-
 std::string DataPageTest::LastMessage() const {
-    const auto& shown = MessageBoxSeam::Shown();
-    return shown.empty() ? std::string() : shown.back().message;
-}
-
-std::size_t DataPageTest::MessagesShown() const {
-    return MessageBoxSeam::Shown().size();
+    return MessageBoxSeam::Shown().empty() ? std::string() : MessageBoxSeam::Shown().back().message;
 }
 
 SectionRecord Record(std::vector<std::string> fields, int locked) {

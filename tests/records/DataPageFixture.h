@@ -2,6 +2,11 @@
 // the padlock and typing into the fields.
 #pragma once
 
+#include "app/MessageBoxSeam.h"
+#include "controls/CFilterEdit.h"
+#include "controls/CPictureButtonBar.h"
+#include "records/CDataPage.h"
+#include "records/CDateTimePicker.h"
 #include "records/SectionRecord.h"
 #include "support/WindowTest.h"
 
@@ -9,12 +14,6 @@
 
 #include <string>
 #include <vector>
-
-class CDataPage;
-class CDateTimePicker;
-class CFilterEdit;
-class QPoint;
-class QWidget;
 
 // A record of PC texts.
 SectionRecord Record(std::vector<std::string> fields, int locked = 0);
@@ -28,33 +27,37 @@ protected:
 
     // The delivered profile, these section files, and the main window on the Data tab.
     void OpenDataPage(const std::vector<std::pair<int, std::vector<SectionRecord>>>& sections = {});
-    // Writes a section file (the profile must be installed for its conversion tables).
-    static void WriteSection(int section, std::vector<SectionRecord> records);
     // The records of a section file as it stands on disk.
     static std::vector<SectionRecord> ReadSection(int section);
 
-    CDataPage* Page() const;
-    QWidget* Control(int id) const;
-    CFilterEdit* Field(int field) const;
-    CDateTimePicker* Picker(int id) const;
+    CDataPage* Page() const { return g_pDataPage; }
+    QWidget* Control(int id) const { return Page()->Item(id); }
+    CFilterEdit* Field(int field) const { return Page()->FieldEdit(field); }
+    CDateTimePicker* Picker(int id) const { return Page()->Item<CDateTimePicker>(id); }
 
     // The radio of the section, then OK.
-    void Load(int radioId);
+    void Load(int radioId) {
+        ClickButton(Control(radioId));
+        ClickButton(Control(1));
+    }
     void ClickListItem(int row);
-    void ClickCommand(int button);
-    void ClickLock();
+    void ClickCommand(int button) { ClickBar(Page()->CommandBar(), button); }
+    void ClickLock() { ClickBar(Page()->LockBar(), 0); }
     void OpenEditor(); // the view button, when the section choice is shown
     // Puts the focus into the field and types the text, each character a key.
     void TypeInto(int field, const QString& text);
     void ClearField(int field);
 
     QStringList ListTexts() const;
-    std::string FieldText(int field) const;
-    bool CommandEnabled(int button) const;
+    std::string FieldText(int field) const { return Field(field)->GetText(); }
+    bool CommandEnabled(int button) const { return !Page()->CommandBar()->IsButtonDisabled(button); }
     // Whether the main window would ask about unsaved changes.
-    bool Modified() const;
+    bool Modified() const { return Page()->m_bModified != 0; }
     std::string LastMessage() const;
-    std::size_t MessagesShown() const;
+    std::size_t MessagesShown() const { return MessageBoxSeam::Shown().size(); }
 
     static std::string Text(const char* key); // the German text of a key
+
+private:
+    static void ClickBar(CPictureButtonBar* bar, int button);
 };

@@ -2,17 +2,13 @@
 // lock with their effects on the list, field limits, and the keyboard side of a dictionary field.
 #include "app/CMainDlg.h"
 #include "app/CMessageBoxDlg.h"
-#include "app/MessageBoxSeam.h"
-#include "controls/CFilterEdit.h"
-#include "controls/CPictureButtonBar.h"
 #include "keyboard/COnScreenKeyboard.h"
 #include "keyboard/KeyboardSide.h"
-#include "records/CDataPage.h"
 #include "records/DataPageFixture.h"
+#include "records/EditorLayout.h"
 #include "records/RecordEditor.h"
 #include "records/Sections.h"
 
-#include <QComboBox>
 #include <QListWidget>
 #include <QTest>
 
@@ -26,24 +22,20 @@ const std::vector<SectionRecord> kPhoneBook = {Record({"ANNA", "1", "A"}), Recor
 const std::vector<SectionRecord> kDictionary = {Record({"HAUS", "\xC4\xCE\xCC"}),
                                                 Record({"BAUM", "\xC4\xC5\xD0\xC5\xC2\xCE"})};
 
+// The editor then shows the record at the clicked place of the shortened list, or its last.
 TEST_F(DataPageTest, AnEmptiedTelephoneRecordIsDeletedAndTheClickedPlaceIsShown) {
-    struct Case {
-        int clicked;
-        QString shown; // the record at the clicked place of the shortened list, or its last
-    };
-    const Case cases[] = {{0, "ANNA"}, {2, "DORA"}, {3, "DORA"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.clicked);
+    for (const auto& [clicked, shown] : {std::pair{2, "DORA"}, std::pair{3, "DORA"}}) {
+        SCOPED_TRACE(clicked);
         OpenDataPage({{kSectionTelephone, kPhoneBook}});
         Load(kTelephoneRadio);
         OpenEditor();
         ClickListItem(1);
         for (int field = 0; field < 3; ++field)
             ClearField(field);
-        ClickListItem(c.clicked);
+        ClickListItem(clicked);
         EXPECT_EQ(ListTexts(), (QStringList{"ANNA", "CARLA", "DORA"}));
-        EXPECT_EQ(QString::fromStdString(FieldText(0)), c.shown);
-        EXPECT_EQ(Page()->RecordList()->currentItem()->text(), c.shown);
+        EXPECT_EQ(FieldText(0), shown);
+        EXPECT_EQ(Page()->RecordList()->currentItem()->text(), shown);
         EXPECT_EQ(MessagesShown(), 0u) << "no question before a delete";
         EXPECT_TRUE(Modified());
         m_main.reset();
@@ -56,11 +48,8 @@ TEST_F(DataPageTest, ANewDictionaryRecordMustHaveBothWordsAndUndoTakesItAway) {
     ClickCommand(kNewButton);
     EXPECT_EQ(Page()->m_bSelectView, 0) << "the editor opens for the new record";
     EXPECT_EQ(ListTexts(), (QStringList{"HAUS", "BAUM", QString::fromStdString(Text("61"))}));
-    EXPECT_EQ(Page()->RecordList()->currentRow(), 2);
-    EXPECT_EQ(FieldText(0), "");
     EXPECT_TRUE(Field(0)->hasFocus());
     TypeInto(0, "TISCH");
-
     // Neither another record, nor the view switch, nor a save leaves a record lacking a word.
     for (int i = 0; i < 3; ++i)
         MessageBoxSeam::QueueAnswer(IDOK_RESULT);
@@ -68,12 +57,8 @@ TEST_F(DataPageTest, ANewDictionaryRecordMustHaveBothWordsAndUndoTakesItAway) {
     ClickCommand(kViewButton);
     ClickCommand(kSaveButton);
     ASSERT_EQ(MessagesShown(), 3u);
-    for (const ShownMessageBox& box : MessageBoxSeam::Shown()) {
+    for (const ShownMessageBox& box : MessageBoxSeam::Shown())
         EXPECT_EQ(box.message, Text("79"));
-        EXPECT_EQ(box.icon, IDI_HAND);
-        EXPECT_EQ(box.okText, Text("35"));
-        EXPECT_EQ(box.cancelText, "");
-    }
     EXPECT_EQ(Page()->RecordList()->currentRow(), 2);
     EXPECT_EQ(Page()->m_bSelectView, 0);
     EXPECT_EQ(ReadSection(kSectionGermanRussian).size(), 2u);
@@ -81,9 +66,7 @@ TEST_F(DataPageTest, ANewDictionaryRecordMustHaveBothWordsAndUndoTakesItAway) {
     ClickCommand(kUndoButton);
     EXPECT_EQ(ListTexts(), (QStringList{"HAUS", "BAUM"}));
     EXPECT_EQ(FieldText(0), "BAUM");
-    EXPECT_FALSE(CommandEnabled(kUndoButton));
     ClickListItem(0);
-    EXPECT_EQ(FieldText(0), "HAUS");
     EXPECT_EQ(MessagesShown(), 3u);
 }
 
@@ -97,17 +80,13 @@ TEST_F(DataPageTest, UndoPutsThePadlockAndTheTextsBackAsTheRecordWasShown) {
         EXPECT_EQ(lockBar->ButtonState(0), locked);
         ClickLock();
         EXPECT_EQ(lockBar->ButtonState(0), 1 - locked);
-        EXPECT_EQ(Page()->Editor().IsLocked(), locked == 0);
-        EXPECT_TRUE(CommandEnabled(kUndoButton));
         ClickLock();
         ClickLock();
         TypeInto(0, "X");
         ClickCommand(kUndoButton);
         EXPECT_EQ(lockBar->ButtonState(0), locked);
-        EXPECT_EQ(Page()->Editor().IsLocked(), locked == 1);
         EXPECT_EQ(FieldText(0), "ANNA");
         EXPECT_FALSE(CommandEnabled(kUndoButton));
-        EXPECT_TRUE(Modified()) << "undo leaves the section marked";
         // The record itself never changed: saving writes it as it was.
         ClickCommand(kSaveButton);
         const auto onDisk = ReadSection(kSectionTelephone);
@@ -124,15 +103,12 @@ TEST_F(DataPageTest, DeletingTheOnlyRecordLeavesTheEditorReadOnlyUntilANewOne) {
     OpenEditor();
     ClickCommand(kDeleteButton);
     EXPECT_TRUE(ListTexts().isEmpty());
-    EXPECT_EQ(Page()->m_nCurRecord, -1);
     for (int field = 0; field < 3; ++field) {
         EXPECT_TRUE(Field(field)->isReadOnly()) << field;
         EXPECT_EQ(FieldText(field), "") << field;
     }
     EXPECT_FALSE(Page()->LockBar()->isEnabled());
     EXPECT_EQ(Page()->LockBar()->ButtonState(0), 0);
-    EXPECT_FALSE(CommandEnabled(kUndoButton));
-    EXPECT_TRUE(Modified());
     ClickCommand(kDeleteButton); // nothing left to delete
 
     ClickCommand(kNewButton);
@@ -146,88 +122,46 @@ TEST_F(DataPageTest, DeletingTheOnlyRecordLeavesTheEditorReadOnlyUntilANewOne) {
     ASSERT_EQ(onDisk.size(), 1u);
     EXPECT_EQ(onDisk[0].m_lstFields, (std::vector<std::string>{"OTTO", "", ""}));
     EXPECT_EQ(onDisk[0].m_nLocked, 1);
-    EXPECT_EQ(ListTexts(), QStringList{"OTTO"});
 }
 
-TEST_F(DataPageTest, ANewRecordLeftEmptyVanishesAndAFieldChoiceCommitsAPendingOne) {
-    OpenDataPage({{kSectionTelephone, kPhoneBook}});
-    Load(kTelephoneRadio);
+// A field takes no more than its limit, a line break counting two.
+TEST_F(DataPageTest, FieldsTakeNoMoreThanTheHandheldStores) {
+    const int limit = FieldLengthLimit(kSectionGermanRussian, 1);
+    OpenDataPage({{kSectionGermanRussian, {}}});
+    Load(kErDictRadio);
     ClickCommand(kNewButton);
-    ClickListItem(0);
-    EXPECT_EQ(ListTexts().size(), 4) << "the empty new record is deleted by its commit";
-
-    ClickCommand(kNewButton);
-    TypeInto(1, "5");
-    QComboBox* combo = Page()->FieldCombo();
-    combo->setFocus();
-    QTest::keyClick(combo, Qt::Key_Down);
-    EXPECT_EQ(ListTexts(), (QStringList{"1", "2", "3", "4", "5"}));
-    EXPECT_EQ(g_bNewRecord, 0);
-    EXPECT_EQ(g_lstSnapshot, (std::vector<std::string>{"", "5", "", "0"}));
+    TypeInto(1, QString(limit + 5, QLatin1Char('W')));
+    EXPECT_EQ(FieldText(1).size(), static_cast<std::size_t>(limit));
+    ClearField(1);
+    TypeInto(1, QString(limit - 2, QLatin1Char('W')));
+    QTest::keyClick(Field(1), Qt::Key_Return, Qt::ControlModifier);
+    TypeInto(1, "Z");
+    EXPECT_EQ(FieldText(1), std::string(static_cast<std::size_t>(limit - 2), 'W') + "\r\n");
 }
 
-TEST_F(DataPageTest, FieldsTakeNoMoreThanTheHandheldStoresALineBreakCountingTwo) {
-    struct Case {
-        int radio;
-        int section;
-        int field;
-        int limit;
-    };
-    const Case cases[] = {{kTelephoneRadio, 1, 0, 70}, {kTelephoneRadio, 1, 1, 55}, {kTelephoneRadio, 1, 2, 120},
-                          {kScheduleRadio, 2, 2, 242}, {kErDictRadio, 3, 0, 46},    {kErDictRadio, 3, 1, 192},
-                          {kReDictRadio, 4, 1, 192}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.section << "/" << c.field);
-        OpenDataPage({{c.section, {}}});
-        Load(c.radio);
-        ClickCommand(kNewButton);
-        TypeInto(c.field, QString(c.limit + 5, QLatin1Char('W')));
-        EXPECT_EQ(FieldText(c.field).size(), static_cast<std::size_t>(c.limit));
-        ClearField(c.field);
-        TypeInto(c.field, QString(c.limit - 2, QLatin1Char('W')));
-        QTest::keyClick(Field(c.field), Qt::Key_Return, Qt::ControlModifier);
-        TypeInto(c.field, "Z");
-        EXPECT_EQ(FieldText(c.field), std::string(static_cast<std::size_t>(c.limit - 2), 'W') + "\r\n");
-        m_main.reset();
-    }
-}
-
+// A dictionary field asks for the keyboard side of its language; a telephone field leaves it alone.
 TEST_F(DataPageTest, ADictionaryFieldAsksForTheKeyboardSideOfItsLanguage) {
-    struct Case {
-        int radio;
-        int section;
-        int field;
-        int side; // 0 Latin, 1 Cyrillic
-    };
-    const Case cases[] = {
-        {kErDictRadio, 3, 0, 0}, {kErDictRadio, 3, 1, 1}, {kReDictRadio, 4, 0, 1}, {kReDictRadio, 4, 1, 0}};
-    OpenDataPage({{3, kDictionary}, {4, kDictionary}});
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.section << "/" << c.field);
+    const std::tuple<int, int, int> cases[] = {// radio, field, side (0 Latin, 1 Cyrillic, -1 unchanged)
+                                               {kErDictRadio, 0, 0}, {kErDictRadio, 1, 1}, {kReDictRadio, 0, 1},
+                                               {kReDictRadio, 1, 0}, {kTelephoneRadio, 0, -1}};
+    OpenDataPage({{1, kPhoneBook}, {3, kDictionary}, {4, kDictionary}});
+    for (const auto& [radio, field, side] : cases) {
+        SCOPED_TRACE(testing::Message() << radio << "/" << field);
         if (Page()->m_bSelectView == 0)
             ClickCommand(kViewButton);
-        Load(c.radio);
+        Load(radio);
         OpenEditor();
         for (int start : {0, 1}) {
             Page()->RecordList()->setFocus();
             m_main->m_nKeyboardSide = start;
-            Field(c.field)->setFocus();
-            EXPECT_EQ(m_main->m_nKeyboardSide, c.side) << "from side " << start;
-            EXPECT_EQ(g_bLatinKeyboard, c.side == 0 ? 1 : 0);
-            EXPECT_EQ(m_main->OnScreenKeyboard()->m_nFaces[m_main->OnScreenKeyboard()->m_nFaceIndex],
-                      c.side == 0 ? kFaceLatin : kFaceRussian);
+            Field(field)->setFocus();
+            const int expected = side < 0 ? start : side;
+            EXPECT_EQ(m_main->m_nKeyboardSide, expected) << "from side " << start;
+            if (side >= 0)
+                EXPECT_EQ(m_main->OnScreenKeyboard()->m_nFaces[m_main->OnScreenKeyboard()->m_nFaceIndex],
+                          side == 0 ? kFaceLatin : kFaceRussian);
         }
     }
-}
-
-TEST_F(DataPageTest, TelephoneFieldsLeaveTheKeyboardSideAlone) {
-    OpenDataPage({{kSectionTelephone, kPhoneBook}});
-    Load(kTelephoneRadio);
-    OpenEditor();
-    m_main->m_nKeyboardSide = 1;
-    for (int field = 0; field < 3; ++field)
-        Field(field)->setFocus();
-    EXPECT_EQ(m_main->m_nKeyboardSide, 1);
 }
 
 TEST_F(DataPageTest, TheDictionaryEditorHasNoPadlockAndKeepsTheLockByte) {
@@ -236,7 +170,6 @@ TEST_F(DataPageTest, TheDictionaryEditorHasNoPadlockAndKeepsTheLockByte) {
     OpenEditor();
     EXPECT_FALSE(Page()->LockBar()->isVisible());
     EXPECT_FALSE(Field(2)->isVisible());
-    EXPECT_FALSE(Page()->FieldCaption(2)->isVisible());
     TypeInto(1, "CHEN");
     ClickCommand(kSaveButton);
     const auto onDisk = ReadSection(kSectionRussianGerman);

@@ -9,12 +9,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <sstream>
 
 namespace {
-
-using Fields = std::vector<std::string>;
 
 TEST(RecordLinesTest, FieldsAreEscapedAndWrittenAsUtf8) {
     SectionRecord record("", "");
@@ -25,54 +22,24 @@ TEST(RecordLinesTest, FieldsAreEscapedAndWrittenAsUtf8) {
     EXPECT_EQ(FormatRecordLine(record, kSectionGermanRussian), "-\tÄÖÜß МИР Ё\tA\\nB\\tC\\\\D\\rE\\nF");
 }
 
-TEST(RecordLinesTest, ScheduleDatesAndTimesUseFixedFormsInEveryLocale) {
-    for (const char* order : {"0", "1", "2"}) {
-        for (const char* clock : {"0", "1"}) {
-            SCOPED_TRACE(std::string(order) + clock);
-            ScopedLocale locale(order, clock);
-            ParsedRecordLine parsed = ParseRecordLine("L\t2000-03-01\t00:30-13:05\tX\\nY", kSectionSchedule);
-            ASSERT_TRUE(parsed.record) << parsed.error;
-            EXPECT_EQ(parsed.record->m_lstFields[2], "X\r\nY");
-            EXPECT_EQ(parsed.record->m_nLocked, 1);
-            EXPECT_EQ(FormatRecordLine(*parsed.record, kSectionSchedule), "L\t2000-03-01\t00:30-13:05\tX\\nY");
-        }
-    }
-    ScopedLocale locale("0", "0");
-    EXPECT_EQ(ParseRecordLine("-\t2000-03-01\t00:30-13:05\t", kSectionSchedule).record->m_lstFields,
-              (Fields{"03/01/2000", "12:30:00AM - 01:05:00PM", ""}));
-}
-
 TEST(RecordLinesTest, MalformedLinesSayWhy) {
-    struct Case {
-        int section;
-        std::string line;
-        std::string error; // the start of the message
-    };
-    const Case cases[] = {
+    const std::tuple<int, std::string, std::string> cases[] = { // section, line, the start of the message
         {kSectionGermanRussian, "-\tA", "expected the lock flag and 2 fields"},
-        {kSectionGermanRussian, "-\tA\tB\tC", "expected the lock flag and 2 fields"},
         {kSectionTelephone, "X\tA\tB\tC", "the lock flag must be L or -"},
-        {kSectionTelephone, "l\tA\tB\tC", "the lock flag must be L or -"},
         {kSectionGermanRussian, "-\tA\\x\tB", "field 1: unknown escape"},
-        {kSectionGermanRussian, "-\tA\tB\\", "field 2: unknown escape"},
         {kSectionGermanRussian, "-\tä\tB", "field 1: character U+00E4"},
-        {kSectionGermanRussian, "-\t\xFF\tB", "field 1: character U+FFFD"},
         {kSectionSchedule, "-\t2000-3-01\t08:00-09:00\t", "field 1: the date must be written YYYY-MM-DD"},
-        {kSectionSchedule, "-\t01/03/2000\t08:00-09:00\t", "field 1: the date must be written YYYY-MM-DD"},
         {kSectionSchedule, "-\t2001-02-29\t08:00-09:00\t", "field 1: the date must be a day of the years 1900"},
-        {kSectionSchedule, "-\t1899-12-31\t08:00-09:00\t", "field 1: the date must be a day of the years 1900"},
         {kSectionSchedule, "-\t2156-01-01\t08:00-09:00\t", "field 1: the date must be a day of the years 1900"},
         {kSectionSchedule, "-\t2000-03-01\t8:00-09:00\t", "field 2: the times must be written HH:MM-HH:MM"},
-        {kSectionSchedule, "-\t2000-03-01\t08:00 - 09:00\t", "field 2: the times must be written HH:MM-HH:MM"},
         {kSectionSchedule, "-\t2000-03-01\t24:00-09:00\t", "field 2: the times must be times of day"},
-        {kSectionSchedule, "-\t2000-03-01\t08:00-09:60\t", "field 2: the times must be times of day"},
         {kSectionGermanRussian, "-\t" + std::string(254, 'A') + "\tB", "the record takes 258 bytes"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.line);
-        ParsedRecordLine parsed = ParseRecordLine(c.line, c.section);
+    for (const auto& [section, line, error] : cases) {
+        SCOPED_TRACE(line);
+        ParsedRecordLine parsed = ParseRecordLine(line, section);
         EXPECT_FALSE(parsed.record);
-        EXPECT_EQ(parsed.error.substr(0, c.error.size()), c.error);
+        EXPECT_EQ(parsed.error.substr(0, error.size()), error);
     }
 }
 
@@ -85,15 +52,6 @@ TEST(RecordLinesTest, LongestRecordsTheHandheldTakesAreAccepted) {
     for (int i = 0; i < 125; ++i)
         breaks += "\\n";
     EXPECT_TRUE(ParseRecordLine("-\t" + breaks + "\t" + breaks, kSectionGermanRussian).record);
-}
-
-TEST(RecordLinesTest, SectionsAreNamedAsOnTheHandheld) {
-    EXPECT_EQ(SectionByName("telephone"), kSectionTelephone);
-    EXPECT_EQ(SectionByName("schedule"), kSectionSchedule);
-    EXPECT_EQ(SectionByName("er-dict"), kSectionGermanRussian);
-    EXPECT_EQ(SectionByName("re-dict"), kSectionRussianGerman);
-    EXPECT_EQ(SectionByName("memo"), 0);
-    EXPECT_EQ(SectionByName("Telephone"), 0);
 }
 
 class Kl840tCommandTest : public TempHomeTest {
@@ -145,12 +103,6 @@ TEST_F(Kl840tCommandTest, ImportThenListGivesBackEveryLineInEveryLocale) {
     }
 }
 
-TEST_F(Kl840tCommandTest, ImportWritesTheHandheldsBytes) {
-    ASSERT_EQ(Run({"import", "er-dict", WriteInput("L\tÄ\\nB\tЖ\n")}), kExitOk);
-    EXPECT_EQ(ReadFileBytes(GetSectionFileName(kSectionGermanRussian)),
-              std::string("E\0\x0E\0L\x07\0\xF2\xF2\nB\0\x86\0", 14));
-}
-
 TEST_F(Kl840tCommandTest, MalformedImportWritesNothingAndNamesEveryBadLine) {
     const std::filesystem::path file = GetSectionFileName(kSectionGermanRussian);
     WriteFileBytes(file, std::string("E\0\0\0L", 5));
@@ -166,40 +118,34 @@ TEST_F(Kl840tCommandTest, ListReportsMissingAndDamagedFiles) {
     EXPECT_NE(m_err.str().find("840.1 is missing"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(GetSectionFileName(kSectionSchedule)));
 
-    WriteFileBytes(GetSectionFileName(kSectionGermanRussian), std::string("E\0\x0B\0N\x04\0\x72"
-                                                                          "A\0\0",
-                                                                          11));
+    WriteFileBytes(GetSectionFileName(kSectionGermanRussian), std::string("E\0\x0B\0N\x04\0\x72" "A\0\0", 11));
     EXPECT_EQ(Run({"list", "er-dict"}), kExitFailure);
     EXPECT_EQ(m_out.str(), "-\tA\t\n");
     EXPECT_NE(m_err.str().find("damaged after record 1"), std::string::npos);
 }
 
-TEST_F(Kl840tCommandTest, DirAndProfileOptions) {
+// The delivered table writes the handheld's bytes (a line break as LF), --dir puts the file elsewhere,
+// and --profile overrides the table for one command.
+TEST_F(Kl840tCommandTest, ImportWritesTheHandheldsBytesWhereAndHowTheOptionsSay) {
     const std::filesystem::path dir = m_temp.Home() / "backup";
-    const std::string input = WriteInput("-\tЖ\tÄ\n");
-    ASSERT_EQ(Run({"import", "re-dict", input, "--dir", dir.string()}), kExitOk) << m_err.str();
-    EXPECT_EQ(ReadFileBytes(dir / "840.3"), std::string("R\0\x0C\0L\x05\0\x72\x86\0\xF2\0", 12));
-    EXPECT_FALSE(std::filesystem::exists(GetSectionFileName(kSectionRussianGerman)));
-
-    // An identity profile keeps the PC's bytes in the file.
+    const std::string input = WriteInput("L\tÄ\\nB\tЖ\n");
+    ASSERT_EQ(Run({"import", "er-dict", input, "--dir", dir.string()}), kExitOk) << m_err.str();
+    EXPECT_EQ(ReadFileBytes(dir / "840.2"), std::string("E\0\x0E\0L\x07\0\xF2\xF2\nB\0\x86\0", 14));
+    EXPECT_FALSE(std::filesystem::exists(GetSectionFileName(kSectionGermanRussian)));
     const std::filesystem::path identity = m_temp.Home() / "identity.ini";
     WriteFileBytes(identity, "[interface]\r\n");
-    ASSERT_EQ(Run({"import", "re-dict", input, "--dir=" + dir.string(), "--profile", identity.string()}), kExitOk);
-    EXPECT_EQ(ReadFileBytes(dir / "840.3"), std::string("R\0\x0C\0L\x05\0\x72\xC6\0\x80\0", 12));
-    // The override ends with the command: read through the delivered table,
-    // the PC's Ä (80h) is the handheld's А.
-    ASSERT_EQ(Run({"list", "re-dict", "--dir", dir.string()}), kExitOk);
-    EXPECT_EQ(m_out.str(), "-\tЖ\tА\n");
+    ASSERT_EQ(Run({"import", "er-dict", input, "--dir=" + dir.string(), "--profile", identity.string()}), kExitOk);
+    EXPECT_EQ(ReadFileBytes(dir / "840.2"), std::string("E\0\x0E\0L\x07\0\xF2\x80\nB\0\xC6\0", 14));
+    // Read through the delivered table again, the PC's Ä (80h) is the handheld's А.
+    ASSERT_EQ(Run({"list", "er-dict", "--dir", dir.string()}), kExitOk);
+    EXPECT_EQ(m_out.str(), "L\tА\\nB\tЖ\n");
 }
 
 TEST_F(Kl840tCommandTest, UsageErrors) {
     const std::vector<std::string> cases[] = {
         {},
         {"frobnicate"},
-        {"list"},
         {"list", "memo"},
-        {"list", "telephone", "extra"},
-        {"list", "telephone", "--dir"},
         {"list", "telephone", "--dir="},
         {"list", "telephone", "--verbose"},
         {"import", "telephone"},
@@ -210,23 +156,8 @@ TEST_F(Kl840tCommandTest, UsageErrors) {
         EXPECT_NE(m_err.str(), "");
     }
     EXPECT_EQ(Run({"list", "telephone", "--profile", "/nonexistent.ini"}), kExitFailure);
-    EXPECT_EQ(Run({"import", "telephone", "/nonexistent.txt"}), kExitFailure);
     EXPECT_EQ(Run({"--help"}), kExitOk);
     EXPECT_NE(m_out.str().find("import <section> <file>"), std::string::npos);
-}
-
-// The built program, as an owner's script runs it.
-TEST_F(Kl840tCommandTest, BuiltToolRoundTripsEverySection) {
-    for (const auto& [section, lines] : kSectionLines) {
-        SCOPED_TRACE(section);
-        const std::string input = WriteInput(lines);
-        const std::filesystem::path output = m_temp.Home() / "output.txt";
-        const std::string tool = KL840T_CLI_PATH;
-        ASSERT_EQ(std::system((tool + " import " + section + " '" + input + "'").c_str()), 0);
-        ASSERT_EQ(std::system((tool + " list " + section + " > '" + output.string() + "'").c_str()), 0);
-        EXPECT_EQ(ReadFileBytes(output), lines);
-    }
-    EXPECT_NE(std::system((std::string(KL840T_CLI_PATH) + " list memo 2>/dev/null").c_str()), 0);
 }
 
 } // namespace

@@ -13,12 +13,6 @@ constexpr std::uint8_t kDamage = 0x5A;
 // first frame, 60 ms later).
 constexpr std::uint32_t kMessageGapMs = 40;
 
-int CorruptedDataIndex(const DirectionFaults& faults, int dataLength) {
-    if (faults.corruptDataIndex < 0 || faults.corruptDataIndex >= dataLength)
-        return dataLength - 1;
-    return faults.corruptDataIndex;
-}
-
 bool IsReply(MessageKind kind) {
     return kind == MessageKind::Echo || kind == MessageKind::Ack || kind == MessageKind::Nak;
 }
@@ -94,7 +88,7 @@ void FaultInjector::StartOutgoingMessage(const OutByte& first, std::uint32_t now
     if (first.kind == MessageKind::Frame) {
         ++m_framesOut;
         if (Hits(faults.corruptFrame, m_framesOut, m_random))
-            m_corruptIndexOut = 3 + CorruptedDataIndex(faults, dataLength);
+            m_corruptIndexOut = 3 + dataLength - 1; // the last data byte, past a first frame's packet header
         if (Hits(faults.dropByte, m_framesOut, m_random))
             m_dropIndexOut = 3 + dataLength / 2;
     }
@@ -159,7 +153,7 @@ void FaultInjector::StartIncomingMessage(std::uint8_t first) {
         ++m_framesIn;
         const int dataLength = m_machine.ExpectedFrameLength();
         if (dataLength > 0 && Hits(faults.corruptFrame, m_framesIn, m_random))
-            m_corruptIndexIn = 3 + CorruptedDataIndex(faults, dataLength);
+            m_corruptIndexIn = 3 + dataLength - 1;
         if (dataLength > 0 && Hits(faults.dropByte, m_framesIn, m_random))
             m_dropIndexIn = 3 + dataLength / 2;
     }

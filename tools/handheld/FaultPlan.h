@@ -27,10 +27,6 @@ struct DirectionFaults {
     FaultRule loseAck;      // an ACK does not arrive
     FaultRule noise;        // noise bytes arrive just before a reply (echo, ACK, NAK)
     int noiseBytes = 3;
-    // The data byte that corruptFrame changes: -1 the frame's last one (in a
-    // first frame past the packet header whenever the frame is longer), 0 the
-    // section letter of a first frame, 4 its end marker.
-    int corruptDataIndex = -1;
 };
 
 struct FaultPlan {

@@ -43,8 +43,7 @@ HandheldSimulation::HandheldSimulation(Options options)
 HandheldSimulation::~HandheldSimulation() = default;
 
 SerialDeviceOpener HandheldSimulation::Opener() {
-    return [this](const std::string& name) -> std::unique_ptr<SerialDevice> {
-        m_namesOpened.push_back(name);
+    return [this](const std::string&) -> std::unique_ptr<SerialDevice> {
         if (m_deviceOpen)
             return nullptr;
         return std::make_unique<PcEnd>(*this);

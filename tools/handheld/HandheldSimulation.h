@@ -54,9 +54,6 @@ public:
 
     // What the PC's uploads left in the handheld, by section letter; empty when nothing arrived.
     std::string Received(char letter) const;
-    int CompletedTransfers() const { return static_cast<int>(m_machine.Transfers().size()); }
-    bool DeviceOpen() const { return m_deviceOpen; }
-    const std::vector<std::string>& NamesOpened() const { return m_namesOpened; }
 
     std::uint32_t NowMs() const { return static_cast<std::uint32_t>(m_nowUs / 1000); }
     // Lets time pass with the PC doing nothing.
@@ -89,7 +86,6 @@ private:
     SimulatedClock m_clock{*this};
     std::vector<HandheldEvent> m_events;
     std::vector<WireByte> m_wire;
-    std::vector<std::string> m_namesOpened;
 
     std::deque<InFlight> m_toHandheld;
     std::deque<InFlight> m_toPc;
