@@ -157,9 +157,10 @@ TEST_F(DataPageTest, ADictionaryFieldAsksForTheKeyboardSideOfItsLanguage) {
             Field(field)->setFocus();
             const int expected = side < 0 ? start : side;
             EXPECT_EQ(m_main->m_nKeyboardSide, expected) << "from side " << start;
-            if (side >= 0)
+            if (side >= 0) {
                 EXPECT_EQ(m_main->OnScreenKeyboard()->m_nFaces[m_main->OnScreenKeyboard()->m_nFaceIndex],
                           side == 0 ? kFaceLatin : kFaceRussian);
+            }
         }
     }
 }
