@@ -408,8 +408,3 @@ std::vector<int> IconIds() {
     std::sort(ids.begin(), ids.end());
     return ids;
 }
-
-int IconLook(int id) {
-    const IconEntry* entry = FindIcon(id);
-    return entry ? entry->look : -1;
-}

@@ -38,6 +38,3 @@ QPixmap LoadIconPixmap(int id, int cx = 32, int cy = 32);
 
 // Every icon id, in ascending order.
 std::vector<int> IconIds();
-
-// Which look (normal, hot, disabled) an id is; -1 for an unknown id.
-int IconLook(int id);

@@ -6,28 +6,17 @@
 #include "controls/CFilterEdit.h"
 #include "keyboard/CTranslatingApp.h"
 #include "keyboard/KeyboardSide.h"
-#include "keyboard/VirtualKeys.h"
 #include "support/FakeKeyboardLayouts.h"
 #include "support/FakeKeyboardTimer.h"
 
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
-namespace {
+#include <string_view>
 
-// Counts the Enter key presses that reach it.
-class EnterCounter : public QWidget {
-public:
-    explicit EnterCounter(QWidget* parent) : QWidget(parent) { setFocusPolicy(Qt::StrongFocus); }
-    void keyPressEvent(QKeyEvent* event) override {
-        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-            ++m_enters;
-    }
-    int m_enters = 0;
-};
+namespace {
 
 class COnScreenKeyboardTest : public ::testing::Test {
 protected:
@@ -57,8 +46,6 @@ protected:
         m_line->setGeometry(20, 120, 200, 24);
         m_field = new CFilterEdit(&m_window);
         m_field->setGeometry(20, 150, 200, 50);
-        m_enter = new EnterCounter(&m_window);
-        m_enter->setGeometry(240, 150, 40, 40);
         m_window.show();
         m_window.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&m_window));
@@ -70,102 +57,68 @@ protected:
         const KeySlot& slot = KeySlotAt(row, column);
         return m_keyboard->KeyboardOrigin() + QPoint(slot.x + slot.width / 2, row * kKeyRowHeight + 8);
     }
-    void Click(int row, int column) {
-        QTest::mouseClick(m_keyboard, Qt::LeftButton, Qt::NoModifier, KeyCentre(row, column));
-        QCoreApplication::processEvents(); // the keys the keyboard types as if pressed arrive posted
-    }
-    void ClickLetter(char letter) {
-        static const char* rows[] = {"", "QWERTYUIOP", "ASDFGHJKL", "ZXCVBNM"};
-        for (int row = 1; row <= 3; ++row)
-            for (int column = 0; rows[row][column]; ++column)
-                if (rows[row][column] == letter) {
-                    Click(row, column + 1);
-                    return;
+    // Clicks keys by name: letters, digits and space, ^ Shift, # Caps, @ the face key, % the
+    // alternate-table key, > Tab, < Backspace.
+    void Clicks(std::string_view keys) {
+        static const std::string_view rows[] = {"~1234567890..<", ">QWERTYUIOP", "#ASDFGHJKL", "^ZXCVBNM", "@%.. "};
+        for (char key : keys)
+            for (int row = 0; row < 5; ++row)
+                if (auto column = rows[row].find(key); column != std::string_view::npos) {
+                    QTest::mouseClick(m_keyboard, Qt::LeftButton, Qt::NoModifier, KeyCentre(row, int(column)));
+                    QCoreApplication::processEvents(); // the keys it types as if pressed arrive posted
+                    break;
                 }
-        FAIL() << letter;
     }
-    void ClickShift() { Click(3, 0); }
-    void ClickCaps() { Click(2, 0); }
 
     QWidget m_window;
     COnScreenKeyboard* m_keyboard = nullptr;
     FakeKeyboardTimer* m_timer = nullptr;
     QLineEdit* m_line = nullptr;
     CFilterEdit* m_field = nullptr;
-    EnterCounter* m_enter = nullptr;
     std::vector<QUrl> m_opened;
     int m_savedSide = 0;
 };
 
-TEST_F(COnScreenKeyboardTest, TheControlIsAtLeastAsLargeAsThePicture) {
-    COnScreenKeyboard small(&m_window);
-    small.setGeometry(5, 6, 100, 40);
-    small.Attach();
-    EXPECT_EQ(small.geometry(), QRect(5, 6, 240, 80));
-    EXPECT_EQ(m_keyboard->KeyboardOrigin(), QPoint(10, 5));
-    EXPECT_EQ(m_keyboard->focusPolicy(), Qt::NoFocus);
-}
-
-TEST_F(COnScreenKeyboardTest, ShiftIsForOneKeyAndCapsStays) {
-    struct Case {
+TEST_F(COnScreenKeyboardTest, WhatTheClickedKeysType) {
+    const struct {
         const char* name;
-        std::vector<std::function<void()>> clicks;
+        const char* keys;
         const char* typed;
+    } cases[] = {
+        {"Shift is for one key", "^AA", "Aa"},
+        {"Caps stays", "#AA", "AA"},
+        {"Caps and Shift give lower case", "#^AA", "aA"},
+        {"Caps does not end a pending Shift", "^#AA", "aA"},
+        {"Shift on punctuation", "^11", "!1"},
+        {"the face key switches what keys type", "Q@Q@Q", "qйq"},
+        {"the Russian alternate table", "@%Q^Q", "яЯ"},
+        {"the alternate-table key goes back", "@%%Q", "й"},
     };
-    auto shift = [this] { ClickShift(); };
-    auto caps = [this] { ClickCaps(); };
-    auto a = [this] { ClickLetter('A'); };
-    auto one = [this] { Click(0, 1); };
-    const Case cases[] = {
-        {"Shift A A", {shift, a, a}, "Aa"},
-        {"Caps A A", {caps, a, a}, "AA"},
-        {"Caps and Shift give lower case", {caps, shift, a, a}, "aA"},
-        {"Shift on punctuation", {shift, one, one}, "!1"},
-    };
+    g_bLatinKeyboard = 1;
+    const KeyboardModeState mode = CTranslatingApp::Instance()->KeyboardMode();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        m_keyboard->m_bCaps = 0;
-        m_keyboard->m_bShift = 0;
+        m_keyboard->SelectFace(kFaceLatin, 1);
+        m_keyboard->m_bCaps = m_keyboard->m_bShift = 0;
         m_line->clear();
-        for (const auto& click : c.clicks)
-            click();
-        EXPECT_EQ(m_line->text(), c.typed);
+        Clicks(c.keys);
+        EXPECT_EQ(m_line->text(), QString::fromUtf8(c.typed));
+        EXPECT_EQ(g_bLatinKeyboard, 1) << "the keyboard side stays";
+        EXPECT_EQ(CTranslatingApp::Instance()->KeyboardMode(), mode);
     }
-}
-
-TEST_F(COnScreenKeyboardTest, TheRussianAlternateTableIsTheTypewriter) {
-    m_keyboard->SelectFace(kFaceRussian, 0);
-    ClickLetter('Q');
-    ClickShift();
-    ClickLetter('Q');
-    EXPECT_EQ(m_line->text(), QString::fromUtf8("яЯ"));
-
-    // In a record field on the Cyrillic side both arrive as the capital.
-    g_bLatinKeyboard = 0;
-    m_field->setFocus();
-    ClickLetter('Q');
-    ClickLetter('W');
-    EXPECT_EQ(m_field->GetText(), "\xDF\xD8");
-
-    // The alternate-table key goes back to the standard table.
-    Click(4, 1);
-    m_line->setFocus();
-    m_line->clear();
-    ClickLetter('Q');
-    EXPECT_EQ(m_line->text(), QString::fromUtf8("й"));
 }
 
 TEST_F(COnScreenKeyboardTest, ShiftBackspaceDeletesForwardAndEitherEnterHalfSendsOneEnter) {
     m_line->setText("abcd");
     m_line->setCursorPosition(2);
-    Click(0, 13);
+    Clicks("<");
     EXPECT_EQ(m_line->text(), "acd");
-    ClickShift();
-    Click(0, 13);
+    Clicks("^<");
     EXPECT_EQ(m_line->text(), "ad");
     EXPECT_EQ(m_keyboard->m_bShift, 0);
 
-    m_enter->setFocus();
+    int enters = 0;
+    QObject::connect(m_line, &QLineEdit::returnPressed, [&] { ++enters; });
     for (auto [row, column] : {std::pair{2, 12}, std::pair{3, 11}}) {
         QTest::mousePress(m_keyboard, Qt::LeftButton, Qt::NoModifier, KeyCentre(row, column));
         EXPECT_EQ(m_keyboard->InvertedRects(), KeyRects(2, 12)) << "both halves show pressed";
@@ -173,39 +126,23 @@ TEST_F(COnScreenKeyboardTest, ShiftBackspaceDeletesForwardAndEitherEnterHalfSend
         EXPECT_TRUE(m_keyboard->InvertedRects().empty());
     }
     QCoreApplication::processEvents();
-    EXPECT_EQ(m_enter->m_enters, 2);
+    EXPECT_EQ(enters, 2);
 }
 
-TEST_F(COnScreenKeyboardTest, ItsTabAndBackspacePassTheTranslationLikeRealKeys) {
+TEST_F(COnScreenKeyboardTest, ItsLettersTypeTheFaceAndItsTabAndBackspacePassTheTranslation) {
     auto* app = CTranslatingApp::Instance();
     app->SetKeyboardLayouts(std::make_unique<FakeKeyboardLayouts>(std::vector<std::string>{"0000040C"}));
     PostMessage(&m_window, WM_KBD_RUSSIAN);
     QCoreApplication::processEvents();
     g_bLatinKeyboard = 0;
     m_field->setFocus();
-    ClickLetter('Q');
-    Click(1, 0);
-    ClickLetter('W');
-    Click(0, 13);
-    // The on-screen letters type their face's characters, past the emulation; the Tab arrives as
-    // a character and the focus stays.
-    EXPECT_EQ(m_field->GetText(), "Q\t");
+    Clicks("Q>W<@%QW");
+    // The letters type their face's characters, past the emulation, and arrive in the record
+    // field as capitals; the Tab arrives as a character and the focus stays.
+    EXPECT_EQ(m_field->GetText(), "Q\t\xDF\xD8");
     EXPECT_TRUE(m_field->hasFocus());
     app->ResetKeyboardTranslation();
     app->SetKeyboardLayouts(std::make_unique<FakeKeyboardLayouts>(std::vector<std::string>{"00000409"}));
-}
-
-TEST_F(COnScreenKeyboardTest, TheFaceKeySwitchesTheTypedCharactersButNotTheKeyboardSide) {
-    g_bLatinKeyboard = 1;
-    const KeyboardModeState mode = CTranslatingApp::Instance()->KeyboardMode();
-    ClickLetter('Q');
-    Click(4, 0);
-    ClickLetter('Q');
-    Click(4, 0);
-    ClickLetter('Q');
-    EXPECT_EQ(m_line->text(), QString::fromUtf8("qйq"));
-    EXPECT_EQ(g_bLatinKeyboard, 1);
-    EXPECT_EQ(CTranslatingApp::Instance()->KeyboardMode(), mode);
 }
 
 TEST_F(COnScreenKeyboardTest, TheReleaseGoesToThePressedKeyWhereverTheMouseIs) {
@@ -221,12 +158,13 @@ TEST_F(COnScreenKeyboardTest, TheReleaseGoesToThePressedKeyWhereverTheMouseIs) {
 }
 
 TEST_F(COnScreenKeyboardTest, RightClickSqueezesToTheLogoAndALeftClickFinishesIt) {
+    QTest::mouseClick(m_keyboard, Qt::RightButton, Qt::NoModifier, KeyCentre(2, 1));
+    EXPECT_FALSE(m_timer->IsActive()) << "without a logo there is nothing to squeeze to";
     m_keyboard->SetLogo(QPixmap(201, 70), QCursor(Qt::PointingHandCursor));
     m_keyboard->FinishAnimation();
     ASSERT_EQ(m_keyboard->GetView(), kViewLogo);
     m_keyboard->ToggleView();
-    for (int tick = 0; tick < 6; ++tick)
-        m_timer->Fire();
+    m_timer->Fire(6);
     ASSERT_EQ(m_keyboard->GetView(), kViewKeyboard);
     EXPECT_EQ(m_keyboard->cursor().shape(), Qt::ArrowCursor);
 
@@ -251,12 +189,6 @@ TEST_F(COnScreenKeyboardTest, RightClickSqueezesToTheLogoAndALeftClickFinishesIt
     m_timer->m_canStart = false;
     QTest::mouseClick(m_keyboard, Qt::RightButton, Qt::NoModifier, KeyCentre(2, 1));
     EXPECT_EQ(m_keyboard->GetView(), kViewKeyboard);
-}
-
-TEST_F(COnScreenKeyboardTest, WithoutALogoThereIsNothingToSqueezeTo) {
-    QTest::mouseClick(m_keyboard, Qt::RightButton, Qt::NoModifier, KeyCentre(2, 1));
-    EXPECT_EQ(m_keyboard->GetView(), kViewKeyboard);
-    EXPECT_FALSE(m_timer->IsActive());
 }
 
 } // namespace

@@ -56,44 +56,4 @@ TEST(FilterCharTest, EveryByteOnBothSidesFollowsTheFieldRules) {
         }
 }
 
-TEST(FilterCharTest, TypedCharactersOfTheUsersExamples) {
-    struct Case {
-        char32_t typed;
-        bool latin;
-        std::optional<std::uint8_t> stored;
-    };
-    // BFh is ¿ in code page 1252 and ї in 1251: each side types it with its own character.
-    const Case cases[] = {
-        {U'ä', true, 0x80}, {U'Ö', true, 0x81},  {U'ü', true, 0x82},  {U'ß', true, 0x83},     {U'é', true, 'E'},
-        {U'¿', true, {}},   {U'q', true, 'Q'},   {U'{', true, '{'},   {U'~', true, '~'},      {U'\b', true, '\b'},
-        {U'7', true, '7'},  {U'я', false, 0xDF}, {U'ж', false, 0xC6}, {U'ї', false, 0xBF},    {U'q', false, 'Q'},
-        {U'|', false, '|'}, {U'ё', false, 0xB8}, {U'\x7F', true, {}}, {U'\x7F', false, 0x7F}, {U'ÿ', true, 'Y'},
-    };
-    for (const auto& c : cases) {
-        auto byte = c.latin ? UnicodeToCp1252(c.typed) : UnicodeToCp1251(c.typed);
-        ASSERT_TRUE(byte.has_value()) << static_cast<unsigned>(c.typed);
-        char ch = static_cast<char>(*byte);
-        bool accepted = FilterChar(ch, c.latin);
-        EXPECT_EQ(accepted, c.stored.has_value()) << static_cast<unsigned>(c.typed);
-        if (accepted && c.stored) {
-            EXPECT_EQ(static_cast<std::uint8_t>(ch), *c.stored) << static_cast<unsigned>(c.typed);
-        }
-    }
-}
-
-TEST(FilterCharTest, TextKeepsTheAcceptedBytesInOrder) {
-    EXPECT_EQ(FilterText("m\xFC"
-                         "de",
-                         true),
-              "M\x82"
-              "DE");
-    EXPECT_EQ(FilterText("\xBF"
-                         "a\xE9"
-                         "b\xD7",
-                         true),
-              "AEB");
-    EXPECT_EQ(FilterText("\xFF\xE6\xBF", false), "\xDF\xC6\xBF");
-    EXPECT_EQ(FilterText("", true), "");
-}
-
 } // namespace

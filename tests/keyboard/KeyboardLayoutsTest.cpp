@@ -32,19 +32,6 @@ TEST(KeyboardLayoutsTest, ActivatesTheFirstInstalledLayoutOfTheSide) {
     }
 }
 
-TEST(KeyboardLayoutsTest, NoLayoutsInstalledChangesNothing) {
-    class Empty final : public KeyboardLayouts {
-    public:
-        std::string ActiveLayoutName() const override { return "00000409"; }
-        Handle ActiveLayout() const override { return 7; }
-        std::vector<Handle> InstalledLayouts() const override { return {}; }
-        void Activate(Handle layout) override { activated.push_back(layout); }
-        std::vector<Handle> activated;
-    } layouts;
-    ActivateInstalledLayout(layouts, 1);
-    EXPECT_EQ(layouts.activated, std::vector<KeyboardLayouts::Handle>{7});
-}
-
 TEST(KeyboardLayoutsTest, LocaleNamesBecomeLayoutNames) {
     const std::pair<const char*, const char*> cases[] = {
         {"ru_RU", "00000419"}, {"ru", "00000419"},          {"de_DE", "00000407"},
