@@ -82,17 +82,23 @@ TEST_F(MainWindowTest, WithoutProfileEveryCaptionReadsErrorAndNothingBreaks) {
     EXPECT_TRUE(VisibleTexts(m_main.get()).contains("error"));
 }
 
+// Leaving the Data page, by another tab or by closing, with a pending edit:
+// the question, the save, and where the user ends up.
 TEST_F(MainWindowTest, LeavingTheDataPageWithAPendingEdit) {
     struct Case {
         const char* name;
+        bool close;
         int answer;
         bool saveGoesThrough;
-        int expectedTab;
+        bool stays; // on the Data page, the window open
     };
     const Case cases[] = {
-        {"OK saves and switches", IDOK_RESULT, true, 0},
-        {"a refused save keeps the Data page", IDOK_RESULT, false, 1},
-        {"Cancel drops the changes and switches", IDCANCEL_RESULT, true, 0},
+        {"OK saves and switches", false, IDOK_RESULT, true, false},
+        {"a refused save keeps the Data page", false, IDOK_RESULT, false, true},
+        {"Cancel drops the changes and switches", false, IDCANCEL_RESULT, true, false},
+        {"OK saves and closes", true, IDOK_RESULT, true, false},
+        {"a refused save keeps the window open on the Data page", true, IDOK_RESULT, false, true},
+        {"Cancel closes without saving", true, IDCANCEL_RESULT, true, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -101,54 +107,28 @@ TEST_F(MainWindowTest, LeavingTheDataPageWithAPendingEdit) {
         if (!c.saveGoesThrough)
             g_pDataPage->installEventFilter(&refuse);
         ClickTab(1);
-        ASSERT_TRUE(g_pDataPage->isVisible());
         g_pDataPage->m_bModified = 1;
         MessageBoxSeam::QueueAnswer(c.answer);
-        ClickTab(0);
+        if (c.close)
+            SendMessage(m_main.get(), WM_CLOSE);
+        else
+            ClickTab(0);
 
         ASSERT_EQ(MessageBoxSeam::Shown().size(), 1u);
         EXPECT_EQ(MessageBoxSeam::Shown()[0].message, Key(kGermanSection, "80"));
         EXPECT_EQ(MessageBoxSeam::Shown()[0].okText, Key(kGermanSection, "33"));
         EXPECT_EQ(MessageBoxSeam::Shown()[0].cancelText, Key(kGermanSection, "34"));
         EXPECT_EQ(MessageBoxSeam::Shown()[0].icon, IDI_QUESTION);
-        EXPECT_EQ(g_nCurrentTab, c.expectedTab);
-        EXPECT_EQ(m_main->TabCtrl()->GetCurSel(), c.expectedTab);
-        EXPECT_EQ(g_pDataPage->isVisible(), c.expectedTab == 1);
-        EXPECT_EQ(g_pExchangePage->isVisible(), c.expectedTab == 0);
-        EXPECT_EQ(g_pDataPage->m_bModified != 0, c.expectedTab == 1);
         EXPECT_EQ(refuse.attempts, c.saveGoesThrough ? 0 : 1);
-        m_main.reset();
-        MessageBoxSeam::Reset();
-    }
-}
-
-TEST_F(MainWindowTest, ClosingWithAPendingEdit) {
-    struct Case {
-        const char* name;
-        int answer;
-        bool saveGoesThrough;
-        bool closes;
-    };
-    const Case cases[] = {
-        {"OK saves and closes", IDOK_RESULT, true, true},
-        {"a refused save keeps the window open on the Data page", IDOK_RESULT, false, false},
-        {"Cancel closes without saving", IDCANCEL_RESULT, true, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        OpenMainWindow();
-        RefuseSave refuse;
-        if (!c.saveGoesThrough)
-            g_pDataPage->installEventFilter(&refuse);
-        ClickTab(1);
-        g_pDataPage->m_bModified = 1;
-        MessageBoxSeam::QueueAnswer(c.answer);
-        SendMessage(m_main.get(), WM_CLOSE);
-        EXPECT_EQ(m_main->isVisible(), !c.closes);
-        EXPECT_EQ(MessageBoxSeam::Shown().size(), 1u);
-        if (!c.closes) {
+        EXPECT_EQ(m_main->isVisible(), !c.close || c.stays);
+        if (c.stays) {
             EXPECT_EQ(m_main->TabCtrl()->GetCurSel(), 1);
             EXPECT_TRUE(g_pDataPage->isVisible());
+            EXPECT_TRUE(g_pDataPage->m_bModified);
+        } else if (!c.close) {
+            EXPECT_EQ(g_nCurrentTab, 0);
+            EXPECT_TRUE(g_pExchangePage->isVisible());
+            EXPECT_FALSE(g_pDataPage->m_bModified);
         }
         m_main.reset();
         MessageBoxSeam::Reset();

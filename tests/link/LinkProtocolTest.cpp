@@ -51,15 +51,6 @@ TEST_F(LinkProtocolTest, WrongEchoIsIgnoredAndTheAnnounceRepeated) {
     EXPECT_EQ(m_line.Written(), (Bytes{0x3F, 0x2C, 0x01, 0x3F, 0x2C, 0x01, 0xC0}));
 }
 
-TEST_F(LinkProtocolTest, NoiseAndALateEchoNeverPutTheReadingOutOfStep) {
-    // Noise in front, and an echo whose last bytes come after the PC looked.
-    m_line.Arrive({0x55, 0x2E, 0x13});
-    EchoAnnounces({{0x2E, 0x2C, 0x01}}, 120);
-    ASSERT_TRUE(m_link.AnnouncePacket(300));
-    EXPECT_EQ(Count({0x3F, 0x2C, 0x01}), 2);
-    EXPECT_EQ(m_line.Written().back(), wire::kGo);
-}
-
 TEST_F(LinkProtocolTest, AFrameIsRepeatedWholeAfterANakOrNoise) {
     const Bytes data = Data(44);
     const Bytes frame = FrameBytes(3, data);
@@ -84,26 +75,6 @@ TEST_F(LinkProtocolTest, AFrameIsRepeatedWholeAfterANakOrNoise) {
         Bytes twice = frame;
         twice.insert(twice.end(), frame.begin(), frame.end());
         EXPECT_EQ(m_line.Written(), twice);
-    }
-}
-
-TEST_F(LinkProtocolTest, AnnounceArrivingOneByteAtATimeIsEchoedRight) {
-    const std::pair<std::uint16_t, Bytes> cases[] = {{300, {0x3F, 0x2C, 0x01}}, {0, {0x3F, 0x00, 0x00}}};
-    for (const auto& [length, announce] : cases) {
-        SCOPED_TRACE(length);
-        m_line.ClearWritten();
-        m_line.Arrive(announce, 0, 4);
-        bool goSent = false;
-        m_line.onWrite = [&](std::uint8_t) {
-            if (!goSent && m_line.Written().size() == 3) {
-                goSent = true;
-                m_line.Arrive({wire::kGo}, 5);
-            }
-        };
-        EXPECT_EQ(m_link.AwaitPacket(), length);
-        ASSERT_GE(m_line.Written().size(), 3u);
-        EXPECT_EQ(Bytes(m_line.Written().begin(), m_line.Written().begin() + 3),
-                  (Bytes{0x2E, announce[1], announce[2]}));
     }
 }
 
