@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
@@ -55,6 +56,19 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override { event->ignore(); }
+
+    // Enter presses the button that has the focus, OK when none has; it works
+    // also while a keyboard emulation is on, which hands the key over as its
+    // character (CR) alone.
+    void keyPressEvent(QKeyEvent* event) override {
+        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->text() == "\r";
+        if (!enter) {
+            QDialog::keyPressEvent(event);
+            return;
+        }
+        auto* focused = qobject_cast<QPushButton*>(focusWidget());
+        (focused && focused->isVisible() ? focused : DlgItem<QPushButton>(this, IDOK_RESULT))->click();
+    }
 
 private:
     void OnInitDialog() {

@@ -6,6 +6,7 @@
 #include "res/DialogTemplates.h"
 #include "support/WindowTest.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -89,6 +90,20 @@ TEST(MessageBoxTest, EscapeAnswersCancelAndAClosingRequestIsRefused) {
     EXPECT_TRUE(stillOpenAfterClose);
     EXPECT_EQ(result, IDCANCEL_RESULT);
     EXPECT_EQ(look.ok.topLeft(), DialogUnitsToPixels(79, 97, 50, 14).topLeft());
+}
+
+TEST(MessageBoxTest, EnterPressesTheFocusedButtonOrOk) {
+    PrepareMessageBox(IDI_QUESTION, "Ja", "Nein", "Speichern?");
+    BoxLook look;
+    EXPECT_EQ(RunBox(g_msgBox, look, [](QWidget* box) { QTest::keyClick(box, Qt::Key_Return); }), IDOK_RESULT);
+    EXPECT_EQ(RunBox(g_msgBox, look,
+                     [](QWidget* box) {
+                         // Enter as a keyboard emulation hands it over: its character alone.
+                         box->findChild<QPushButton*>("2")->setFocus();
+                         QKeyEvent enter(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, "\r");
+                         QApplication::sendEvent(box->focusWidget(), &enter);
+                     }),
+              IDCANCEL_RESULT);
 }
 
 TEST(MessageBoxTest, TheBoxShowsThePreviousMessageUntilPreparedAgain) {
