@@ -66,7 +66,7 @@ constexpr std::array kTextKeys{
     TextKey{"83", "status: transferring a packet"},
     TextKey{"69", "status: after the count of bytes sent"},
     TextKey{"70", "status: after the count of bytes received"},
-    TextKey{"49", "error: the section file cannot be opened for an upload"},
+    TextKey{"49", "error: the section file is missing, cannot be opened or written, or is damaged"},
     TextKey{"50", "error: the temporary file of a download cannot be created"},
     // Data page and record editing.
     TextKey{"45", "button: load the chosen section"},
