@@ -2,10 +2,10 @@
 #include "app/ProfileFile.h"
 
 #include "app/AtomicFile.h"
+#include "app/FileBytes.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <fstream>
 #include <optional>
 
 namespace {
@@ -28,18 +28,7 @@ bool SameName(std::string_view a, std::string_view b) {
 }
 
 std::string ReadWholeFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return {};
-    std::string data;
-    char buffer[65536];
-    while (in && data.size() < ProfileFile::kMaxFileSize) {
-        in.read(buffer, sizeof buffer);
-        data.append(buffer, static_cast<std::size_t>(in.gcount()));
-    }
-    if (data.size() > ProfileFile::kMaxFileSize)
-        data.resize(ProfileFile::kMaxFileSize);
-    return data;
+    return ReadFileBytes(path, ProfileFile::kMaxFileSize).value_or(std::string());
 }
 
 // One line of the file, without its line end, and where it lies in the file.

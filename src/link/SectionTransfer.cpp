@@ -2,11 +2,11 @@
 #include "link/SectionTransfer.h"
 
 #include "app/AtomicFile.h"
+#include "app/FileBytes.h"
 
 #include <algorithm>
 #include <array>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 namespace {
@@ -105,13 +105,13 @@ bool ReceiveSectionFile(LinkProtocol& link, TransferPage& page) {
 }
 
 bool SendSectionFile(LinkProtocol& link, TransferPage& page) {
-    std::ifstream in(page.SectionFile(page.CurrentSection()), std::ios::binary);
+    std::optional<std::string> bytes = ReadFileBytes(page.SectionFile(page.CurrentSection()));
     std::vector<std::uint8_t> file;
-    if (in)
-        file.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     std::optional<std::vector<Packet>> packets;
-    if (in)
+    if (bytes) {
+        file.assign(bytes->begin(), bytes->end());
         packets = SplitIntoPackets(file);
+    }
     if (!packets) {
         page.ShowMessage(MessageIcon::Failure, page.Text("49"));
         return false;

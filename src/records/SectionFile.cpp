@@ -1,6 +1,8 @@
 // Loading a section file into the record list and saving the list back.
 #include "records/SectionFile.h"
 
+#include "app/FileBytes.h"
+
 #include "app/AtomicFile.h"
 #include "records/SectionFormat.h"
 #include "records/Sections.h"
@@ -14,15 +16,6 @@ std::vector<SectionRecord> g_records;
 
 namespace {
 
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        return std::nullopt;
-    return bytes;
-}
 
 // One packet header with length 0 and the end marker: what the handheld sends
 // for a section without records.
@@ -36,7 +29,10 @@ LoadResult LoadSection(int section, const ConfirmCreateSection& confirmCreate, c
     if (!IsRecordSection(section))
         return LoadResult::Failed;
     const std::filesystem::path path = GetSectionFileName(section, dir);
-    std::optional<std::string> bytes = ReadWholeFile(path);
+    std::optional<std::string> bytes = ReadFileBytes(path);
+    std::error_code error;
+    if (!bytes && std::filesystem::exists(path, error))
+        return LoadResult::Failed; // there but unreadable: never replaced by an empty one
     if (!bytes || bytes->size() < kPacketHeaderSize) {
         if (!confirmCreate || !confirmCreate())
             return LoadResult::Declined;

@@ -19,7 +19,8 @@ enum class LoadResult {
     Loaded,   // g_records holds the file's records
     Damaged,  // g_records holds the records before the damage
     Declined, // no file and no creation: g_records untouched
-    Failed,   // not a record section, or the empty file could not be made: g_records untouched
+    Failed,   // not a record section, a file that is there but unreadable, or the empty file could not be
+              // made: g_records untouched
 };
 
 // Reads the section's file (in dir, or the section directory when dir is

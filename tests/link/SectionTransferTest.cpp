@@ -108,6 +108,7 @@ TEST_F(SectionTransferTest, UploadStatusAndProgressCountAcrossPackets) {
 TEST_F(SectionTransferTest, UploadRefusesADamagedFileBeforeSendingAnything) {
     const std::pair<const char*, std::string> cases[] = {
         {"missing", ""},
+        {"a directory", ""},
         {"length field below the header", std::string("T\0\3\0L", 5)},
         {"packet cut short", PacketsOfLengths('T', {300}).substr(0, 200)},
         {"no last packet", PacketsOfLengths('T', {20, 20}).substr(0, 20)},
@@ -115,8 +116,10 @@ TEST_F(SectionTransferTest, UploadRefusesADamagedFileBeforeSendingAnything) {
     };
     for (const auto& [name, bytes] : cases) {
         SCOPED_TRACE(name);
-        std::filesystem::remove(File(1));
-        if (!bytes.empty())
+        std::filesystem::remove_all(File(1));
+        if (std::string_view(name) == "a directory")
+            std::filesystem::create_directory(File(1));
+        else if (!bytes.empty())
             WriteFileBytes(File(1), bytes);
         HandheldSimulation sim(Receiving());
         RecordingPage page(m_temp.Data(), 1);

@@ -67,6 +67,15 @@ TEST_F(SectionFileTest, MemoAndUnknownSectionsAreNeitherLoadedNorSaved) {
     EXPECT_TRUE(std::filesystem::is_empty(m_temp.Data()));
 }
 
+// Something that is there but cannot be read is never offered for replacement
+// by an empty file: whatever it holds is not the program's to throw away.
+TEST_F(SectionFileTest, AnUnreadableFileIsNeitherQuestionedNorReplaced) {
+    std::filesystem::create_directory(GetSectionFileName(kSectionSchedule));
+    EXPECT_EQ(LoadSection(kSectionSchedule, Answer(true)), LoadResult::Failed);
+    EXPECT_EQ(m_nAsked, 0);
+    EXPECT_TRUE(std::filesystem::is_directory(GetSectionFileName(kSectionSchedule)));
+}
+
 TEST_F(SectionFileTest, FailedSaveKeepsTheOldFile) {
     const std::filesystem::path file = GetSectionFileName(kSectionTelephone);
     const std::string old = Bytes({'T', 0, 0, 0, 'L'});

@@ -1,6 +1,7 @@
 // The subcommands on section files: list and import.
 #include "kl840t/SectionCommands.h"
 
+#include "app/FileBytes.h"
 #include "app/Profile.h"
 #include "app/ProfileFile.h"
 #include "app/ProgramPaths.h"
@@ -27,11 +28,11 @@ bool ReadInput(const std::string& name, std::string& text) {
         text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
         return !std::cin.bad();
     }
-    std::ifstream in(name, std::ios::binary);
-    if (!in)
+    std::optional<std::string> bytes = ReadFileBytes(name);
+    if (!bytes)
         return false;
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    text = std::move(*bytes);
+    return true;
 }
 
 } // namespace
