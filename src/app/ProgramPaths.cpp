@@ -29,7 +29,11 @@ std::filesystem::path FromEnvironment(const char* variable) {
 
 std::filesystem::path HomeDirectory() {
     std::filesystem::path home = FromEnvironment("HOME");
-    return home.empty() ? std::filesystem::temp_directory_path() : home;
+    if (!home.empty())
+        return home;
+    std::error_code error;
+    std::filesystem::path temporary = std::filesystem::temp_directory_path(error);
+    return error ? std::filesystem::path("/tmp") : temporary;
 }
 
 bool IsWritableDirectory(const std::filesystem::path& dir) {
