@@ -30,7 +30,6 @@ bool WriteSamples(const std::string& directory, bool onlyMissing, bool quiet) {
     std::error_code error;
     std::filesystem::create_directories(directory, error);
     for (const SectionName& name : SectionNames()) {
-        std::error_code error;
         if (onlyMissing && std::filesystem::exists(std::filesystem::path(directory) / name.fileName, error))
             continue;
         if (!SaveSectionFile(directory, name.letter, SampleSection(name.letter))) {
