@@ -12,10 +12,7 @@ public:
     CChildDialog(int templateId, QWidget* parent, const ControlFactory& factory = {});
 
     QWidget* Item(int id) const { return GetDlgItem(this, id); }
-    template <typename T>
-    T* Item(int id) const {
-        return DlgItem<T>(this, id);
-    }
+    template <typename T> T* Item(int id) const { return DlgItem<T>(this, id); }
 
     bool PreTranslateMessage(QObject* receiver, QEvent* event) override;
 

@@ -78,8 +78,8 @@ private:
         auto* third = DlgItem<QPushButton>(this, 3);
         auto* message = DlgItem<QLabel>(this, 1102);
         auto* icon = DlgItem<QLabel>(this, 1101);
-        for (QWidget* control : {static_cast<QWidget*>(ok), static_cast<QWidget*>(cancel),
-                                 static_cast<QWidget*>(third), static_cast<QWidget*>(message)})
+        for (QWidget* control : {static_cast<QWidget*>(ok), static_cast<QWidget*>(cancel), static_cast<QWidget*>(third),
+                                 static_cast<QWidget*>(message)})
             control->setFont(params.font);
 
         icon->setPixmap(style()->standardIcon(StockIcon(params.icon)).pixmap(32, 32));
@@ -129,8 +129,7 @@ int CMessageBoxDlg::DoModal() {
         shown.message = g_msgBoxParams.texts[3];
         shown.okText = GetControlText(ok);
         shown.cancelText = cancel->isHidden() ? std::string() : GetControlText(cancel);
-        shown.okCentred = ok->geometry().center().x() == box.width() / 2 ||
-                          ok->x() == box.width() / 2 - ok->width() / 2;
+        shown.okCentred = ok->x() == box.width() / 2 - ok->width() / 2;
         shown.thirdButtonVisible = !DlgItem<QPushButton>(&box, 3)->isHidden();
         shown.closable = box.windowFlags().testFlag(Qt::WindowCloseButtonHint);
         return MessageBoxSeam::Answer(box, shown);

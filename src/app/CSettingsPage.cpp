@@ -97,8 +97,8 @@ void CSettingsPage::FillLayoutList(int id, bool cyrillic) {
 void CSettingsPage::UpdateTexts() {
     SetLanguageSection();
     static constexpr std::pair<int, const char*> kTexts[] = {
-        {1029, "17"}, {1030, "18"}, {1106, "52"}, {1013, "43ge"}, {1014, "44ru"}, {1015, "19"}, {1016, "20"},
-        {1017, "21"}, {1018, "22"}, {IDOK, "24"},  {1109, "57ge"}, {1110, "58ru"},
+        {1029, "17"}, {1030, "18"}, {1106, "52"}, {1013, "43ge"}, {1014, "44ru"}, {1015, "19"},
+        {1016, "20"}, {1017, "21"}, {1018, "22"}, {IDOK, "24"},   {1109, "57ge"}, {1110, "58ru"},
     };
     for (auto [id, key] : kTexts)
         SetDlgItemText(this, id, LoadText(key));

@@ -36,10 +36,7 @@ void BuildDialog(QWidget* dialog, const DialogTemplate& dialogTemplate, const Co
 // The control of the given id among the dialog's children, or nullptr.
 QWidget* GetDlgItem(const QWidget* dialog, int id);
 
-template <typename T>
-T* DlgItem(const QWidget* dialog, int id) {
-    return qobject_cast<T*>(GetDlgItem(dialog, id));
-}
+template <typename T> T* DlgItem(const QWidget* dialog, int id) { return qobject_cast<T*>(GetDlgItem(dialog, id)); }
 
 // Texts in the PC character set, shown through the program's display map.
 void SetControlText(QWidget* control, const std::string& pcText);

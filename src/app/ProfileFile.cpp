@@ -139,7 +139,7 @@ std::string LineBreakOf(std::string_view data) {
 ProfileFile::ProfileFile(std::filesystem::path path) : m_path(std::move(path)) {}
 
 std::string ProfileFile::Lookup(std::string_view data, std::string_view section, std::string_view key,
-                               std::string_view def) {
+                                std::string_view def) {
     Location where = Find(data, section, key);
     if (!where.entry)
         return std::string(def);

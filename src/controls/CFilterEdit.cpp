@@ -25,14 +25,10 @@ bool IsTypedText(const QKeyEvent* event) {
     return !(modifiers & Qt::ControlModifier) || (modifiers & Qt::AltModifier);
 }
 
-bool IsEnter(const QKeyEvent* event) {
-    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-}
+bool IsEnter(const QKeyEvent* event) { return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter; }
 
 // Characters as the handheld counts them: a line break is CR LF.
-int PcLength(const QString& display) {
-    return static_cast<int>(display.size() + display.count(QLatin1Char('\n')));
-}
+int PcLength(const QString& display) { return static_cast<int>(display.size() + display.count(QLatin1Char('\n'))); }
 
 } // namespace
 
@@ -45,9 +41,7 @@ CFilterEdit::CFilterEdit(QWidget* parent) : QPlainTextEdit(parent) {
     });
 }
 
-void CFilterEdit::SetLimitText(int limit) {
-    m_nLimit = limit > 0 ? limit : 0;
-}
+void CFilterEdit::SetLimitText(int limit) { m_nLimit = limit > 0 ? limit : 0; }
 
 QString CFilterEdit::Fitted(const QString& text) const {
     if (m_nLimit == 0)
@@ -79,9 +73,7 @@ void CFilterEdit::focusInEvent(QFocusEvent* event) {
     emit FocusGained();
 }
 
-bool CFilterEdit::FilterChar(char& c) {
-    return ::FilterChar(c, g_bLatinKeyboard != 0);
-}
+bool CFilterEdit::FilterChar(char& c) { return ::FilterChar(c, g_bLatinKeyboard != 0); }
 
 QString CFilterEdit::Filtered(const QString& typed) {
     const bool latin = g_bLatinKeyboard != 0;

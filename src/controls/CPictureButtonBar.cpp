@@ -102,24 +102,12 @@ bool CPictureButtonBar::SetButtonRect(int index, const QRect& rect) {
     return true;
 }
 
-QRect CPictureButtonBar::ButtonRect(int index) const {
-    return Find(index) ? Find(index)->rect : QRect();
-}
-int CPictureButtonBar::ButtonState(int index) const {
-    return Find(index) ? Find(index)->state : 0;
-}
-int CPictureButtonBar::ButtonStateCount(int index) const {
-    return Find(index) ? Find(index)->stateCount : 0;
-}
-bool CPictureButtonBar::IsButtonDisabled(int index) const {
-    return Find(index) && Find(index)->disabled;
-}
-bool CPictureButtonBar::IsButtonHot(int index) const {
-    return Find(index) && Find(index)->hot;
-}
-bool CPictureButtonBar::IsButtonPressed(int index) const {
-    return Find(index) && Find(index)->pressed;
-}
+QRect CPictureButtonBar::ButtonRect(int index) const { return Find(index) ? Find(index)->rect : QRect(); }
+int CPictureButtonBar::ButtonState(int index) const { return Find(index) ? Find(index)->state : 0; }
+int CPictureButtonBar::ButtonStateCount(int index) const { return Find(index) ? Find(index)->stateCount : 0; }
+bool CPictureButtonBar::IsButtonDisabled(int index) const { return Find(index) && Find(index)->disabled; }
+bool CPictureButtonBar::IsButtonHot(int index) const { return Find(index) && Find(index)->hot; }
+bool CPictureButtonBar::IsButtonPressed(int index) const { return Find(index) && Find(index)->pressed; }
 
 void CPictureButtonBar::ClickButton(int index) {
     const Button* found = Find(index);
@@ -164,9 +152,7 @@ void CPictureButtonBar::mousePressEvent(QMouseEvent* event) {
 }
 
 // The bar is a plain window: a quick second click is one more press, not a double click.
-void CPictureButtonBar::mouseDoubleClickEvent(QMouseEvent* event) {
-    mousePressEvent(event);
-}
+void CPictureButtonBar::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
 
 void CPictureButtonBar::Press(const QPoint& point) {
     if (QWidget* parent = parentWidget()) {
@@ -185,9 +171,7 @@ void CPictureButtonBar::Press(const QPoint& point) {
         Capture(true);
 }
 
-void CPictureButtonBar::mouseMoveEvent(QMouseEvent* event) {
-    TrackMouse(event->position().toPoint());
-}
+void CPictureButtonBar::mouseMoveEvent(QMouseEvent* event) { TrackMouse(event->position().toPoint()); }
 
 void CPictureButtonBar::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
@@ -219,9 +203,7 @@ void CPictureButtonBar::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
 }
 
-void CPictureButtonBar::hideEvent(QHideEvent*) {
-    Capture(false);
-}
+void CPictureButtonBar::hideEvent(QHideEvent*) { Capture(false); }
 
 void CPictureButtonBar::TrackMouse(const QPoint& point) {
     bool anyHot = false;

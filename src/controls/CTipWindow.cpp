@@ -50,9 +50,7 @@ int CursorHeight() {
 #endif
 }
 
-QPoint GlobalPosition(QEvent* event) {
-    return static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
-}
+QPoint GlobalPosition(QEvent* event) { return static_cast<QMouseEvent*>(event)->globalPosition().toPoint(); }
 
 } // namespace
 
@@ -101,9 +99,7 @@ std::string CTipWindow::ToolTextAt(const QPoint& ownerPoint) const {
     return {};
 }
 
-QString CTipWindow::CurrentText() const {
-    return PcToQString(m_text);
-}
+QString CTipWindow::CurrentText() const { return PcToQString(m_text); }
 
 int CTipWindow::FindTool(const QPoint& globalPoint) const {
     if (!m_owner)

@@ -68,9 +68,7 @@ COnScreenKeyboard::COnScreenKeyboard(QWidget* parent)
 
 COnScreenKeyboard::~COnScreenKeyboard() = default;
 
-QUrl COnScreenKeyboard::MakerAddress() {
-    return QUrl(QStringLiteral("https://www.orvela.example/"));
-}
+QUrl COnScreenKeyboard::MakerAddress() { return QUrl(QStringLiteral("https://www.orvela.example/")); }
 
 void COnScreenKeyboard::Attach() {
     QRect place = geometry();

@@ -27,9 +27,7 @@ CTranslatingApp::CTranslatingApp(int& argc, char** argv)
 
 CTranslatingApp::~CTranslatingApp() = default;
 
-CTranslatingApp* CTranslatingApp::Instance() {
-    return qobject_cast<CTranslatingApp*>(QCoreApplication::instance());
-}
+CTranslatingApp* CTranslatingApp::Instance() { return qobject_cast<CTranslatingApp*>(QCoreApplication::instance()); }
 
 bool CTranslatingApp::notify(QObject* receiver, QEvent* event) {
     if (event == m_pPastTranslation) {
@@ -92,13 +90,9 @@ void CTranslatingApp::ResetKeyboardTranslation() {
     m_translator = {};
 }
 
-bool CTranslatingApp::ModeStandsAside() const {
-    return m_kbd.StandsAsideFor(m_layouts->ActiveLayoutName());
-}
+bool CTranslatingApp::ModeStandsAside() const { return m_kbd.StandsAsideFor(m_layouts->ActiveLayoutName()); }
 
-void CTranslatingApp::ActivateInstalledLayout(int side) {
-    ::ActivateInstalledLayout(*m_layouts, side);
-}
+void CTranslatingApp::ActivateInstalledLayout(int side) { ::ActivateInstalledLayout(*m_layouts, side); }
 
 void CTranslatingApp::SetKeyboardLayouts(std::unique_ptr<KeyboardLayouts> layouts) {
     if (layouts)

@@ -14,16 +14,15 @@ constexpr std::array<char16_t, 64> kCp1251High{
     0x0491, 0x00B5, 0x00B6, 0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457};
 
 // 80h-9Fh of code page 1252; A0h-FFh are Latin-1.
-constexpr std::array<char16_t, 32> kCp1252High{
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr std::array<char16_t, 32> kCp1252High{0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                               0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                               0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                               0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 // The German capitals of the PC set, at 80h to 83h.
 constexpr std::array<char16_t, 4> kPcGermanCapitals{0x00C4, 0x00D6, 0x00DC, 0x00DF};
 
-template <typename ToUnicode>
-std::optional<std::uint8_t> Reverse(char32_t c, ToUnicode toUnicode) {
+template <typename ToUnicode> std::optional<std::uint8_t> Reverse(char32_t c, ToUnicode toUnicode) {
     if (c < 0x80)
         return static_cast<std::uint8_t>(c);
     for (int b = 0x80; b <= 0xFF; ++b)
@@ -80,7 +79,11 @@ void AppendUtf8(std::string& out, char32_t c) {
 char32_t NextUtf8(std::string_view text, std::size_t& pos) {
     auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(text[i]); };
     std::uint8_t lead = byte(pos);
-    int length = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : (lead & 0xF8) == 0xF0 ? 4 : 0;
+    int length = lead < 0x80             ? 1
+                 : (lead & 0xE0) == 0xC0 ? 2
+                 : (lead & 0xF0) == 0xE0 ? 3
+                 : (lead & 0xF8) == 0xF0 ? 4
+                                         : 0;
     if (length == 0 || pos + static_cast<std::size_t>(length) > text.size()) {
         ++pos;
         return length == 1 ? lead : 0xFFFD;

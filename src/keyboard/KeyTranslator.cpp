@@ -16,15 +16,9 @@ constexpr int kScanApostrophe = 0x28; // the international quotes
 constexpr int kScanUsY = 0x15;        // the German keyboard swaps Y and Z
 constexpr int kScanUsZ = 0x2C;
 
-bool IsLetter(int virtualKey) {
-    return virtualKey >= 'A' && virtualKey <= 'Z';
-}
-bool IsUpper(const KeyStroke& key) {
-    return key.capsLock != key.shift;
-}
-bool IsKeyDown(KeyMessage message) {
-    return message == KeyMessage::KeyDown || message == KeyMessage::SysKeyDown;
-}
+bool IsLetter(int virtualKey) { return virtualKey >= 'A' && virtualKey <= 'Z'; }
+bool IsUpper(const KeyStroke& key) { return key.capsLock != key.shift; }
+bool IsKeyDown(KeyMessage message) { return message == KeyMessage::KeyDown || message == KeyMessage::SysKeyDown; }
 bool IsCharacterMessage(KeyMessage message) {
     return message == KeyMessage::Char || message == KeyMessage::DeadChar || message == KeyMessage::SysChar;
 }

@@ -48,9 +48,7 @@ constexpr std::array<CharacterRow, kKeyRows> kAccentedUpper{{
 
 const KeySlot kNoSlot{};
 
-bool IsEnter(int row, int column) {
-    return (row == 2 && column == 12) || (row == 3 && column == 11);
-}
+bool IsEnter(int row, int column) { return (row == 2 && column == 12) || (row == 3 && column == 11); }
 
 } // namespace
 

@@ -26,9 +26,7 @@ std::vector<KeyboardLayouts::Handle> SystemKeyboardLayouts::InstalledLayouts() c
 }
 
 // No flags: only the program's own thread changes its layout.
-void SystemKeyboardLayouts::Activate(Handle layout) {
-    ActivateKeyboardLayout(reinterpret_cast<HKL>(layout), 0);
-}
+void SystemKeyboardLayouts::Activate(Handle layout) { ActivateKeyboardLayout(reinterpret_cast<HKL>(layout), 0); }
 
 #else
 #include <QGuiApplication>
@@ -42,13 +40,9 @@ std::string SystemKeyboardLayouts::ActiveLayoutName() const {
     return LayoutNameForLocale(locale.name().toStdString());
 }
 
-KeyboardLayouts::Handle SystemKeyboardLayouts::ActiveLayout() const {
-    return 0;
-}
+KeyboardLayouts::Handle SystemKeyboardLayouts::ActiveLayout() const { return 0; }
 
-std::vector<KeyboardLayouts::Handle> SystemKeyboardLayouts::InstalledLayouts() const {
-    return {0};
-}
+std::vector<KeyboardLayouts::Handle> SystemKeyboardLayouts::InstalledLayouts() const { return {0}; }
 
 void SystemKeyboardLayouts::Activate(Handle) {}
 #endif

@@ -69,9 +69,7 @@ public:
         if (g_pDataPage)
             g_pDataPage->m_nSection = section;
     }
-    std::filesystem::path SectionFile(int section) override {
-        return GetSectionFileName(section);
-    }
+    std::filesystem::path SectionFile(int section) override { return GetSectionFileName(section); }
 
     void DispatchMessages() override { QCoreApplication::processEvents(); }
     bool StopRequested() override { return m_page.m_bStop != 0; }
@@ -164,8 +162,8 @@ void CExchangePage::OnOK() {
     update();
     ExchangeTransferPage page(*this);
     ComPort& port = CurrentComPort();
-    RunTransfer(m_nDirection == 1 ? TransferDirection::Upload : TransferDirection::Download, page, port,
-                port.Clock(), page);
+    RunTransfer(m_nDirection == 1 ? TransferDirection::Upload : TransferDirection::Download, page, port, port.Clock(),
+                page);
     EnableControls(true);
     m_bTransferring = false;
 }

@@ -7,9 +7,7 @@
 
 ComPort::ComPort(SerialDeviceOpener opener, LinkClock& clock) : m_opener(std::move(opener)), m_clock(clock) {}
 
-ComPort::~ComPort() {
-    Close();
-}
+ComPort::~ComPort() { Close(); }
 
 bool ComPort::Open(int number) {
     // The device may be the one that is open now: it has to be released before
@@ -26,9 +24,7 @@ bool ComPort::Open(int number) {
     return true;
 }
 
-void ComPort::Close() {
-    m_device.reset();
-}
+void ComPort::Close() { m_device.reset(); }
 
 int ComPort::BytesWaiting() {
     if (!m_device)

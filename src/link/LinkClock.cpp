@@ -10,9 +10,7 @@ std::uint32_t SystemLinkClock::NowMs() {
     return static_cast<std::uint32_t>(elapsed.count());
 }
 
-void SystemLinkClock::SleepMs(std::uint32_t ms) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
+void SystemLinkClock::SleepMs(std::uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 LinkClock& SystemClock() {
     static SystemLinkClock clock;

@@ -97,4 +97,3 @@ private:
     // The first bytes of an echo seen at the end of one look at the input.
     std::deque<std::uint8_t> m_echoTail;
 };
-

@@ -12,9 +12,7 @@ ComPort* g_pInstalledPort = nullptr;
 
 } // namespace
 
-ComPort& CurrentComPort() {
-    return g_pInstalledPort ? *g_pInstalledPort : DefaultComPort();
-}
+ComPort& CurrentComPort() { return g_pInstalledPort ? *g_pInstalledPort : DefaultComPort(); }
 
 ComPort* InstallComPort(ComPort* port) {
     ComPort* previous = g_pInstalledPort;
@@ -22,26 +20,14 @@ ComPort* InstallComPort(ComPort* port) {
     return previous;
 }
 
-bool OpenComPort(int number) {
-    return CurrentComPort().Open(number);
-}
+bool OpenComPort(int number) { return CurrentComPort().Open(number); }
 
-void CloseComPort() {
-    CurrentComPort().Close();
-}
+void CloseComPort() { CurrentComPort().Close(); }
 
-int ComBytesWaiting() {
-    return CurrentComPort().BytesWaiting();
-}
+int ComBytesWaiting() { return CurrentComPort().BytesWaiting(); }
 
-unsigned char ComReadByte() {
-    return CurrentComPort().ReadByte();
-}
+unsigned char ComReadByte() { return CurrentComPort().ReadByte(); }
 
-void ComWriteByte(unsigned char byte) {
-    CurrentComPort().WriteByte(byte);
-}
+void ComWriteByte(unsigned char byte) { CurrentComPort().WriteByte(byte); }
 
-void WaitMilliseconds(std::uint32_t ms) {
-    CurrentComPort().Wait(ms);
-}
+void WaitMilliseconds(std::uint32_t ms) { CurrentComPort().Wait(ms); }

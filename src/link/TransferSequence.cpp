@@ -13,8 +13,7 @@ std::string PromptText(TransferDirection direction, TransferPage& page) {
     return body + (upload ? "." : lineBreak);
 }
 
-bool RunTransfer(TransferDirection direction, TransferPage& page, SerialLine& line, LinkClock& clock,
-                 LinkHost& host) {
+bool RunTransfer(TransferDirection direction, TransferPage& page, SerialLine& line, LinkClock& clock, LinkHost& host) {
     const bool upload = direction == TransferDirection::Upload;
     if (!page.OpenPort()) {
         page.ShowMessage(MessageIcon::Failure, page.Text("47"));

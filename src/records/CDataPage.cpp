@@ -74,12 +74,8 @@ CDataPage::~CDataPage() {
         g_pDataPage = nullptr;
 }
 
-QComboBox* CDataPage::FieldCombo() const {
-    return Item<QComboBox>(kFieldCombo);
-}
-QListWidget* CDataPage::RecordList() const {
-    return Item<QListWidget>(kRecordList);
-}
+QComboBox* CDataPage::FieldCombo() const { return Item<QComboBox>(kFieldCombo); }
+QListWidget* CDataPage::RecordList() const { return Item<QListWidget>(kRecordList); }
 
 void CDataPage::OnInitDialog() {
     for (int field = 0; field < 3; ++field) {
@@ -163,9 +159,7 @@ void CDataPage::SetTexts() {
     g_strNewRecordText = LoadText("61");
 }
 
-bool CDataPage::HasFieldChoice() const {
-    return FieldCombo()->count() > 0;
-}
+bool CDataPage::HasFieldChoice() const { return FieldCombo()->count() > 0; }
 
 void CDataPage::FillFieldCombo() {
     QComboBox* combo = FieldCombo();

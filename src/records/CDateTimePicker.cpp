@@ -186,9 +186,7 @@ bool CDateTimePicker::eventFilter(QObject* watched, QEvent* event) {
 
 // Tab leaves the picker, as it leaves every other control of the dialog; the arrow keys move between
 // the parts of the date or time.
-bool CDateTimePicker::focusNextPrevChild(bool next) {
-    return QWidget::focusNextPrevChild(next);
-}
+bool CDateTimePicker::focusNextPrevChild(bool next) { return QWidget::focusNextPrevChild(next); }
 
 void CDateTimePicker::focusInEvent(QFocusEvent* event) {
     QDateTimeEdit::focusInEvent(event);

@@ -9,17 +9,11 @@ namespace {
 
 // The platform hands the locale items over in a two-character buffer, so only
 // their first character counts.
-char FirstChar(const std::string& item) {
-    return item.empty() ? '\0' : item[0];
-}
+char FirstChar(const std::string& item) { return item.empty() ? '\0' : item[0]; }
 
-char DateOrder() {
-    return FirstChar(CurrentLocaleSource().DateOrder());
-}
+char DateOrder() { return FirstChar(CurrentLocaleSource().DateOrder()); }
 
-bool TwelveHourClock() {
-    return FirstChar(CurrentLocaleSource().ClockFormat()) == '0';
-}
+bool TwelveHourClock() { return FirstChar(CurrentLocaleSource().ClockFormat()) == '0'; }
 
 // The leading decimal digits from pos on, 0 when there are none. The number is
 // capped so that a long run of digits cannot overflow; such a value is out of

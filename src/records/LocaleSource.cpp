@@ -17,10 +17,6 @@ const LocaleSource& DefaultLocale() {
 FixedLocaleSource::FixedLocaleSource(std::string dateOrder, std::string clockFormat)
     : m_strDateOrder(std::move(dateOrder)), m_strClockFormat(std::move(clockFormat)) {}
 
-const LocaleSource& CurrentLocaleSource() {
-    return g_pInstalledLocale ? *g_pInstalledLocale : DefaultLocale();
-}
+const LocaleSource& CurrentLocaleSource() { return g_pInstalledLocale ? *g_pInstalledLocale : DefaultLocale(); }
 
-void InstallLocaleSource(const LocaleSource* source) {
-    g_pInstalledLocale = source;
-}
+void InstallLocaleSource(const LocaleSource* source) { g_pInstalledLocale = source; }

@@ -29,9 +29,7 @@ namespace {
 constexpr int kLockRadio = 1121;
 constexpr int kLockButton = 0;
 
-QRect ToQRect(const EditorRect& rect) {
-    return QRect(rect.x, rect.y, rect.cx, rect.cy);
-}
+QRect ToQRect(const EditorRect& rect) { return QRect(rect.x, rect.y, rect.cx, rect.cy); }
 
 void ReleaseMouseCapture() {
     if (QWidget* grabber = QWidget::mouseGrabber())
@@ -56,17 +54,13 @@ void RecordEditor::Create() {
         connect(&m_pickers.Picker(i), &CDateTimePicker::Notify, this, [this] { OnPickerNotify(); });
 }
 
-bool RecordEditor::IsSchedule() const {
-    return m_page.m_nSection == kSectionSchedule;
-}
+bool RecordEditor::IsSchedule() const { return m_page.m_nSection == kSectionSchedule; }
 
 bool RecordEditor::IsDictionary() const {
     return m_page.m_nSection == kSectionGermanRussian || m_page.m_nSection == kSectionRussianGerman;
 }
 
-bool RecordEditor::IsLocked() const {
-    return IsDlgButtonChecked(&m_page, kLockRadio);
-}
+bool RecordEditor::IsLocked() const { return IsDlgButtonChecked(&m_page, kLockRadio); }
 
 void RecordEditor::SetLockDisplay(bool locked) const {
     CheckDlgButton(&m_page, kLockRadio, locked);
@@ -202,9 +196,7 @@ void RecordEditor::ArrangeEditor() {
     }
 }
 
-void RecordEditor::FocusFirstField() const {
-    m_page.FieldEdit(IsSchedule() ? 2 : 0)->setFocus();
-}
+void RecordEditor::FocusFirstField() const { m_page.FieldEdit(IsSchedule() ? 2 : 0)->setFocus(); }
 
 void RecordEditor::OnNew() {
     if (m_page.m_bSelectView)

@@ -16,12 +16,9 @@ std::vector<SectionRecord> g_records;
 
 namespace {
 
-
 // One packet header with length 0 and the end marker: what the handheld sends
 // for a section without records.
-std::string EmptySectionFile(int section) {
-    return {SectionLetter(section), '\0', '\0', '\0', kMarkerLastPacket};
-}
+std::string EmptySectionFile(int section) { return {SectionLetter(section), '\0', '\0', '\0', kMarkerLastPacket}; }
 
 } // namespace
 

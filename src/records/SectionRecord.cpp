@@ -16,9 +16,7 @@ void Translate(char& c, const std::string& from, const std::string& to) {
         c = to[pos];
 }
 
-bool IsConvertedField(std::uint8_t section, int field) {
-    return section != kSectionSchedule || field == 2;
-}
+bool IsConvertedField(std::uint8_t section, int field) { return section != kSectionSchedule || field == 2; }
 
 } // namespace
 
@@ -47,13 +45,9 @@ SectionRecord& SectionRecord::operator=(SectionRecord&& other) noexcept {
 
 SectionRecord::~SectionRecord() = default;
 
-void SectionRecord::HandheldCharToPc(char& c) const {
-    Translate(c, m_strHandheldTable, m_strPcTable);
-}
+void SectionRecord::HandheldCharToPc(char& c) const { Translate(c, m_strHandheldTable, m_strPcTable); }
 
-void SectionRecord::PcCharToHandheld(char& c) const {
-    Translate(c, m_strPcTable, m_strHandheldTable);
-}
+void SectionRecord::PcCharToHandheld(char& c) const { Translate(c, m_strPcTable, m_strHandheldTable); }
 
 void SectionRecord::ToPcText(std::uint8_t section, int fieldCount) {
     for (int f = 0; f < fieldCount && f < static_cast<int>(m_lstFields.size()); ++f) {

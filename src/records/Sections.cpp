@@ -5,9 +5,7 @@
 
 #include <string>
 
-bool IsRecordSection(int section) {
-    return section >= kSectionTelephone && section <= kSectionRussianGerman;
-}
+bool IsRecordSection(int section) { return section >= kSectionTelephone && section <= kSectionRussianGerman; }
 
 char SectionLetter(int section) {
     static constexpr char kLetters[] = {'T', 'S', 'E', 'R'};

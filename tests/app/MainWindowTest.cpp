@@ -154,7 +154,9 @@ TEST_F(MainWindowTest, LeavingTheSettingsPageAsksAboutUnappliedChangesAndCancelK
 TEST_F(MainWindowTest, AboutAndExitCommandsFollowTheTransferLock) {
     OpenMainWindow();
     int aboutBoxes = 0;
-    auto altKey = [&](Qt::Key key) { QTest::keyClick(g_pExchangePage->findChild<QWidget*>("1"), key, Qt::AltModifier); };
+    auto altKey = [&](Qt::Key key) {
+        QTest::keyClick(g_pExchangePage->findChild<QWidget*>("1"), key, Qt::AltModifier);
+    };
     auto expectAbout = [&] {
         OnNextModal([&](QWidget* modal) {
             aboutBoxes += modal->findChild<QLabel*>("1124")->text() == "Version 1.0.3";

@@ -69,7 +69,13 @@ TEST_F(ProfileFileTest, MissingUnreadableOrHugeFilesGiveDefaults) {
 
 TEST_F(ProfileFileTest, ReadsIntegersFromLeadingDigits) {
     const std::pair<const char*, int> cases[] = {
-        {"3", 3}, {" 42 ", 42}, {"-1", -1}, {"+5", 5}, {"12abc", 12}, {"abc", 0}, {"\"7\"", 7},
+        {"3", 3},
+        {" 42 ", 42},
+        {"-1", -1},
+        {"+5", 5},
+        {"12abc", 12},
+        {"abc", 0},
+        {"\"7\"", 7},
         {"", 99}, // empty: the default
         {"99999999999", static_cast<int>(99999999999LL & 0xFFFFFFFF)},
     };

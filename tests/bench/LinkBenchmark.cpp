@@ -73,7 +73,9 @@ public:
     void SetProgressRange(int, int) override {}
     void SetProgressPos(int) override {}
     bool Prompt(const std::string&) override { return true; }
-    void ShowMessage(MessageIcon, const std::string& message) override { std::printf("message: %s\n", message.c_str()); }
+    void ShowMessage(MessageIcon, const std::string& message) override {
+        std::printf("message: %s\n", message.c_str());
+    }
     void LockProgram(bool) override {}
     int CurrentSection() override { return m_section; }
     void SetCurrentSection(int section) override { m_section = section; }
@@ -112,8 +114,8 @@ int main(int argc, char** argv) {
     // One handheld for each direction, so that the one taking the upload is
     // not offering a section of its own meanwhile.
     auto startHandheld = [&](bool sending) {
-        std::vector<std::string> arguments{KL840T_BINARY_DIR "/tools/handheld/kl840t-handheld", "--port",
-                                           cable.First(), "--dir", (home.Data() / "handheld").string()};
+        std::vector<std::string> arguments{KL840T_BINARY_DIR "/tools/handheld/kl840t-handheld", "--port", cable.First(),
+                                           "--dir", (home.Data() / "handheld").string()};
         if (sending)
             arguments.insert(arguments.end(), {"--send", "er-dict"});
         auto handheld = std::make_unique<ChildProcess>(arguments, true);

@@ -21,12 +21,8 @@ constexpr char kForeignLayout[] = "0000040C";
 KeyStroke Letter(char letter) {
     return {KeyMessage::KeyDown, letter, kUsLetterScanCodes[static_cast<std::size_t>(letter - 'A')]};
 }
-KeyStroke Scan(int scanCode) {
-    return {KeyMessage::KeyDown, UsVirtualKeyOfScanCode(scanCode), scanCode};
-}
-KeyStroke Vk(int virtualKey) {
-    return {KeyMessage::KeyDown, virtualKey, 0};
-}
+KeyStroke Scan(int scanCode) { return {KeyMessage::KeyDown, UsVirtualKeyOfScanCode(scanCode), scanCode}; }
+KeyStroke Vk(int virtualKey) { return {KeyMessage::KeyDown, virtualKey, 0}; }
 KeyStroke Shift(KeyStroke key) {
     key.shift = true;
     return key;

@@ -15,8 +15,7 @@ struct SectionCase {
     int number;
 };
 
-const SectionCase kSections[] = {
-    {"telephone", 'T', 1}, {"schedule", 'S', 2}, {"er-dict", 'E', 3}, {"re-dict", 'R', 4}};
+const SectionCase kSections[] = {{"telephone", 'T', 1}, {"schedule", 'S', 2}, {"er-dict", 'E', 3}, {"re-dict", 'R', 4}};
 
 // A section of two packets with records of the section's shape, small enough
 // to cross the line in a few seconds.
@@ -70,14 +69,20 @@ protected:
             WriteFileBytes(m_temp.Data() / "pc" / name, file);
 
             std::vector<std::string> handheldArguments{KL840T_BINARY_DIR "/tools/handheld/kl840t-handheld",
-                                                       "--port", cable.First(), "--dir",
-                                                       (m_temp.Data() / "handheld").string(), "--send",
-                                                       section.name, "--rest-ms", "500", "--quiet"};
+                                                       "--port",
+                                                       cable.First(),
+                                                       "--dir",
+                                                       (m_temp.Data() / "handheld").string(),
+                                                       "--send",
+                                                       section.name,
+                                                       "--rest-ms",
+                                                       "500",
+                                                       "--quiet"};
             handheldArguments.insert(handheldArguments.end(), faults.begin(), faults.end());
             ChildProcess handheld(handheldArguments, true);
 
-            ASSERT_EQ(Tool({"upload", section.name, "--port", cable.Second(), "--dir", (m_temp.Data() / "pc").string()}),
-                      0)
+            ASSERT_EQ(
+                Tool({"upload", section.name, "--port", cable.Second(), "--dir", (m_temp.Data() / "pc").string()}), 0)
                 << m_toolOutput << handheld.Output();
             ASSERT_EQ(Tool({"download", "--port", cable.Second(), "--dir", (m_temp.Data() / "back").string()}), 0)
                 << m_toolOutput << handheld.Output();

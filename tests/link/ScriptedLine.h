@@ -49,5 +49,4 @@ private:
 };
 
 // A frame as the protocol puts it on the line.
-std::vector<std::uint8_t> FrameBytes(std::uint8_t block, const std::vector<std::uint8_t>& data,
-                                     int checksumError = 0);
+std::vector<std::uint8_t> FrameBytes(std::uint8_t block, const std::vector<std::uint8_t>& data, int checksumError = 0);

@@ -66,10 +66,10 @@ TEST_F(SectionTransferTest, UploadSendsEachPacketInFramesOfAtMost128Bytes) {
         std::vector<int> announced;
     };
     const Case cases[] = {
-        {{0}, {}, {0}},                            // the empty file: announced, confirmed, no frame
-        {{128}, {128}, {128}},                     // exactly one frame
-        {{129}, {128, 1}, {129}},                  // a second frame of one byte
-        {{300}, {128, 128, 44}, {300}},            // the header travels in frame 1
+        {{0}, {}, {0}},                                // the empty file: announced, confirmed, no frame
+        {{128}, {128}, {128}},                         // exactly one frame
+        {{129}, {128, 1}, {129}},                      // a second frame of one byte
+        {{300}, {128, 128, 44}, {300}},                // the header travels in frame 1
         {{300, 0, 7}, {128, 128, 44, 7}, {300, 0, 7}}, // several packets, one of them empty
     };
     for (const Case& c : cases) {
@@ -99,8 +99,8 @@ TEST_F(SectionTransferTest, UploadStatusAndProgressCountAcrossPackets) {
     HandheldSimulation sim(Receiving());
     RecordingPage page(m_temp.Data(), 2);
     ASSERT_TRUE(Upload(sim, page));
-    EXPECT_EQ(page.statuses, (std::vector<std::string>{"<82>", "<83>", "128 <69>", "200 <69>", "<82>", "<83>",
-                                                       "300 <69>"}));
+    EXPECT_EQ(page.statuses,
+              (std::vector<std::string>{"<82>", "<83>", "128 <69>", "200 <69>", "<82>", "<83>", "300 <69>"}));
     EXPECT_EQ(page.range, std::make_pair(0, 30));
     EXPECT_EQ(page.progress, 30);
 }
@@ -159,21 +159,27 @@ TEST_F(SectionTransferTest, SectionsSurviveTheLineFaultsInBothDirections) {
     const Case cases[] = {
         {"clean, a byte at a time", [](FaultPlan&) {}, false},
         {"all at once", [](FaultPlan& f) { f.burst = true; }, false},
-        {"checksum errors", [](FaultPlan& f) {
+        {"checksum errors",
+         [](FaultPlan& f) {
              f.fromHandheld.corruptFrame = {{1, 3}, 0.1};
              f.fromPc.corruptFrame = {{2, 4}, 0.1};
          }},
-        {"garbled and lost ACKs", [](FaultPlan& f) {
+        {"garbled and lost ACKs",
+         [](FaultPlan& f) {
              f.fromHandheld.garbleAck = {{2}, 0.1};
              f.fromPc.garbleAck = {{1, 5}, 0.1};
              f.fromPc.loseAck = {{3}, 0.0};
              f.fromHandheld.loseAck = {{4}, 0.0};
          }},
-        {"noise before replies", [](FaultPlan& f) {
+        {"noise before replies",
+         [](FaultPlan& f) {
              f.fromHandheld.noise = {{1, 2, 6}, 0.2};
              f.fromPc.noise = {{1, 3}, 0.2};
          }},
-        {"a late echo", [](FaultPlan& f) { f.lateEcho = {{1, 2}, 0.0}; }},
+        {"a late echo",
+         [](FaultPlan& f) {
+             f.lateEcho = {{1, 2}, 0.0};
+         }},
     };
     for (const Case& c : cases) {
         for (char letter : {'T', 'S', 'E', 'R'}) {
@@ -211,10 +217,10 @@ TEST_F(SectionTransferTest, StopInAnyWaitLeavesNoTemporaryFileAndTheSectionUntou
         std::optional<int> silentFrom; // the handheld's message from which it falls silent
     };
     const Case cases[] = {
-        {"announce", false, 1},   // the handheld never announces
-        {"frame", false, 3},      // announce, go ... then no frame
-        {"echo", true, 1},        // the handheld never echoes
-        {"ACK", true, 2},         // echo, then no reply to the first frame
+        {"announce", false, 1}, // the handheld never announces
+        {"frame", false, 3},    // announce, go ... then no frame
+        {"echo", true, 1},      // the handheld never echoes
+        {"ACK", true, 2},       // echo, then no reply to the first frame
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.wait);

@@ -31,9 +31,7 @@ public:
     void LockProgram(bool) override {}
     int CurrentSection() override { return m_section; }
     void SetCurrentSection(int section) override { m_section = section; }
-    std::filesystem::path SectionFile(int section) override {
-        return m_dir / ("840." + std::to_string(section - 1));
-    }
+    std::filesystem::path SectionFile(int section) override { return m_dir / ("840." + std::to_string(section - 1)); }
 
     std::vector<std::string> statuses;
     std::vector<std::string> messages;

@@ -97,6 +97,4 @@ SectionRecord Record(std::vector<std::string> fields, int locked) {
     return record;
 }
 
-std::string DataPageTest::Text(const char* key) {
-    return LookupText(kGermanSection, key);
-}
+std::string DataPageTest::Text(const char* key) { return LookupText(kGermanSection, key); }

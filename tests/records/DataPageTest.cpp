@@ -43,9 +43,8 @@ TEST_F(DataPageTest, ANewPageHasNothingLoadedAndEnterOnOkLoadsTheTelephoneBook) 
 }
 
 TEST_F(DataPageTest, AMissingSectionFileIsCreatedOnlyWhenTheUserAgrees) {
-    const std::tuple<int, int, int> cases[] = {{kTelephoneRadio, 1, IDOK_RESULT},
-                                               {kReDictRadio, 4, IDOK_RESULT},
-                                               {kScheduleRadio, 2, IDCANCEL_RESULT}};
+    const std::tuple<int, int, int> cases[] = {
+        {kTelephoneRadio, 1, IDOK_RESULT}, {kReDictRadio, 4, IDOK_RESULT}, {kScheduleRadio, 2, IDCANCEL_RESULT}};
     OpenDataPage();
     for (const auto& [radio, section, answer] : cases) {
         SCOPED_TRACE(section);

@@ -16,9 +16,9 @@ DateTimeText Value(const Parts& p) {
 }
 
 TEST(DateTimeValueTest, CountsDaysFromTheEndOf1899) {
-    const std::pair<Parts, double> cases[] = {{{1899, 12, 30}, 0.0},      {{1900, 3, 1}, 61.0},
-                                              {{2000, 3, 1}, 36586.0},    {{1899, 12, 29, 6}, -1.25},
-                                              {{100, 1, 1}, -657434.0},   {{9999, 12, 31}, 2958465.0}};
+    const std::pair<Parts, double> cases[] = {{{1899, 12, 30}, 0.0},    {{1900, 3, 1}, 61.0},
+                                              {{2000, 3, 1}, 36586.0},  {{1899, 12, 29, 6}, -1.25},
+                                              {{100, 1, 1}, -657434.0}, {{9999, 12, 31}, 2958465.0}};
     for (const auto& [parts, days] : cases) {
         SCOPED_TRACE(days);
         const DateTimeText value = Value(parts);
@@ -40,8 +40,10 @@ TEST(DateTimeTextTest, DatesAndTimesFollowTheLocaleAndParseBack) {
         const char* text;
     };
     const Case cases[] = {
-        {"0", "1", kFormatDate, {2001, 3, 5}, "03/05/2001"},     {"1", "1", kFormatDate, {2001, 3, 5}, "05/03/2001"},
-        {"2", "1", kFormatDate, {2001, 3, 5}, "2001/03/05"},     {"9", "1", kFormatDate, {2001, 3, 5}, "05/03/2001"},
+        {"0", "1", kFormatDate, {2001, 3, 5}, "03/05/2001"},
+        {"1", "1", kFormatDate, {2001, 3, 5}, "05/03/2001"},
+        {"2", "1", kFormatDate, {2001, 3, 5}, "2001/03/05"},
+        {"9", "1", kFormatDate, {2001, 3, 5}, "05/03/2001"},
         {"1", "0", kFormatTime, {1899, 12, 30, 14, 5, 0}, "02:05:00PM"},
         {"1", "0", kFormatTime, {1899, 12, 30, 0, 30, 0}, "12:30:00AM"},
         {"1", "0", kFormatTime, {1899, 12, 30, 12, 0, 0}, "12:00:00PM"},

@@ -142,8 +142,11 @@ TEST_F(DataPageTest, FieldsTakeNoMoreThanTheHandheldStores) {
 // A dictionary field asks for the keyboard side of its language; a telephone field leaves it alone.
 TEST_F(DataPageTest, ADictionaryFieldAsksForTheKeyboardSideOfItsLanguage) {
     const std::tuple<int, int, int> cases[] = {// radio, field, side (0 Latin, 1 Cyrillic, -1 unchanged)
-                                               {kErDictRadio, 0, 0}, {kErDictRadio, 1, 1}, {kReDictRadio, 0, 1},
-                                               {kReDictRadio, 1, 0}, {kTelephoneRadio, 0, -1}};
+                                               {kErDictRadio, 0, 0},
+                                               {kErDictRadio, 1, 1},
+                                               {kReDictRadio, 0, 1},
+                                               {kReDictRadio, 1, 0},
+                                               {kTelephoneRadio, 0, -1}};
     OpenDataPage({{1, kPhoneBook}, {3, kDictionary}, {4, kDictionary}});
     for (const auto& [radio, field, side] : cases) {
         SCOPED_TRACE(testing::Message() << radio << "/" << field);

@@ -23,7 +23,8 @@ TEST(RecordLinesTest, FieldsAreEscapedAndWrittenAsUtf8) {
 }
 
 TEST(RecordLinesTest, MalformedLinesSayWhy) {
-    const std::tuple<int, std::string, std::string> cases[] = { // section, line, the start of the message
+    const std::tuple<int, std::string, std::string> cases[] = {
+        // section, line, the start of the message
         {kSectionGermanRussian, "-\tA", "expected the lock flag and 2 fields"},
         {kSectionTelephone, "X\tA\tB\tC", "the lock flag must be L or -"},
         {kSectionGermanRussian, "-\tA\\x\tB", "field 1: unknown escape"},
@@ -118,7 +119,9 @@ TEST_F(Kl840tCommandTest, ListReportsMissingAndDamagedFiles) {
     EXPECT_NE(m_err.str().find("840.1 is missing"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(GetSectionFileName(kSectionSchedule)));
 
-    WriteFileBytes(GetSectionFileName(kSectionGermanRussian), std::string("E\0\x0B\0N\x04\0\x72" "A\0\0", 11));
+    WriteFileBytes(GetSectionFileName(kSectionGermanRussian), std::string("E\0\x0B\0N\x04\0\x72"
+                                                                          "A\0\0",
+                                                                          11));
     EXPECT_EQ(Run({"list", "er-dict"}), kExitFailure);
     EXPECT_EQ(m_out.str(), "-\tA\t\n");
     EXPECT_NE(m_err.str().find("damaged after record 1"), std::string::npos);

@@ -17,9 +17,7 @@ namespace {
 
 const int kPickers[] = {IDC_DATE_PICKER, IDC_START_PICKER, IDC_END_PICKER};
 
-DateTimeValue::Parts PickerParts(CDateTimePicker* picker) {
-    return picker->GetTime().Split().value();
-}
+DateTimeValue::Parts PickerParts(CDateTimePicker* picker) { return picker->GetTime().Split().value(); }
 
 class ScheduleEditingTest : public DataPageTest {
 protected:
@@ -39,7 +37,8 @@ TEST_F(ScheduleEditingTest, WhatIsPickedIsSavedAsTheRecordsBytes) {
     const auto shownDate = PickerParts(Picker(IDC_DATE_PICKER)), shownStart = PickerParts(Picker(IDC_START_PICKER)),
                shownEnd = PickerParts(Picker(IDC_END_PICKER));
     EXPECT_EQ(std::tie(shownDate.year, shownDate.month, shownDate.day), std::make_tuple(2024, 3, 5));
-    EXPECT_EQ(std::tie(shownStart.hour, shownStart.minute, shownEnd.hour, shownEnd.minute), std::make_tuple(9, 30, 10, 15));
+    EXPECT_EQ(std::tie(shownStart.hour, shownStart.minute, shownEnd.hour, shownEnd.minute),
+              std::make_tuple(9, 30, 10, 15));
     EXPECT_FALSE(Modified()) << "showing a record is no change";
     // Through the pickers by keyboard: Up steps the part of the picker that the Tab selected.
     Field(2)->setFocus();

@@ -73,7 +73,8 @@ TEST(SectionFormatTest, LockByteIsReadAsLockedOnlyForF2AndWrittenAsF2Or72) {
     const std::pair<int, int> cases[] = {{0xF2, 1}, {0x72, 0}, {0x00, 0}, {0xF3, 0}, {0xFF, 0}};
     for (auto [lockByte, locked] : cases) {
         SCOPED_TRACE(lockByte);
-        SectionReadResult read = Read(PacketBytes('T', 0, RecordBytes(Bytes({lockByte, 'A', 0, 'B', 0, 'C', 0}))), kSectionTelephone);
+        SectionReadResult read =
+            Read(PacketBytes('T', 0, RecordBytes(Bytes({lockByte, 'A', 0, 'B', 0, 'C', 0}))), kSectionTelephone);
         ASSERT_EQ(read.records.size(), 1u);
         EXPECT_EQ(read.records[0].m_nLocked, locked);
         EXPECT_EQ(Write(read.records, kSectionTelephone),
@@ -87,7 +88,9 @@ TEST(SectionFormatTest, RecordDataIsSplitAtZeroBytesAndItsLastByteIsAlwaysTheEnd
         {"fewer fields are completed", kSectionTelephone, Bytes({0x72}) + "A" + '\0', {"A", "", ""}},
         {"more fields are kept", kSectionRussianGerman, Bytes({0x72, 'A', 0, 'B', 0, 'C', 0}), {"A", "B", "C"}},
         {"short schedule record", kSectionSchedule, Bytes({3, 1, 100}), {"01/03/1900", "00:00:00 - 00:00:00", ""}},
-        {"impossible schedule date and times", kSectionSchedule, Bytes({13, 32, 255, 0x6E, 0, 24, 0, 12, 60, 0, 'X', 0}),
+        {"impossible schedule date and times",
+         kSectionSchedule,
+         Bytes({13, 32, 255, 0x6E, 0, 24, 0, 12, 60, 0, 'X', 0}),
          {"", " - ", "X"}},
     };
     for (const auto& [name, section, data, fields] : cases) {
@@ -110,15 +113,35 @@ TEST(SectionFormatTest, RecordsAreWrittenAsTheHandheldStoresThem) {
         std::string body;
     };
     const Case cases[] = {
-        {"fields beyond the section, missing fields", kSectionGermanRussian, {Record({"A", "B", "C"}), Record({"D"})},
-         "1", "1", RecordBytes(Bytes({0x72, 'A', 0, 'B', 0})) + RecordBytes(Bytes({0x72, 'D', 0, 0}))},
-        {"month first, 12-hour clock", kSectionSchedule, {Record({"03/01/2000", "08:00:00AM - 09:30:00AM", "X"}, 1)},
-         "0", "0", RecordBytes(Bytes({3, 1, 0x64, 0xEE, 0, 8, 0, 9, 30, 0, 'X', 0}))},
-        {"after 2155, one time", kSectionSchedule, {Record({"01/01/2156", "10:00:00", ""})}, "1", "1",
+        {"fields beyond the section, missing fields",
+         kSectionGermanRussian,
+         {Record({"A", "B", "C"}), Record({"D"})},
+         "1",
+         "1",
+         RecordBytes(Bytes({0x72, 'A', 0, 'B', 0})) + RecordBytes(Bytes({0x72, 'D', 0, 0}))},
+        {"month first, 12-hour clock",
+         kSectionSchedule,
+         {Record({"03/01/2000", "08:00:00AM - 09:30:00AM", "X"}, 1)},
+         "0",
+         "0",
+         RecordBytes(Bytes({3, 1, 0x64, 0xEE, 0, 8, 0, 9, 30, 0, 'X', 0}))},
+        {"after 2155, one time",
+         kSectionSchedule,
+         {Record({"01/01/2156", "10:00:00", ""})},
+         "1",
+         "1",
          RecordBytes(Bytes({12, 31, 255, 0x6E, 0, 10, 0, 0, 0, 0, 0}))},
-        {"before 1900, unreadable time", kSectionSchedule, {Record({"31/12/1899", "garbage - 11:00:00", ""})}, "1",
-         "1", RecordBytes(Bytes({1, 1, 0, 0x6E, 0, 0, 0, 11, 0, 0, 0}))},
-        {"empty texts", kSectionSchedule, {Record({"", "", ""})}, "1", "1",
+        {"before 1900, unreadable time",
+         kSectionSchedule,
+         {Record({"31/12/1899", "garbage - 11:00:00", ""})},
+         "1",
+         "1",
+         RecordBytes(Bytes({1, 1, 0, 0x6E, 0, 0, 0, 11, 0, 0, 0}))},
+        {"empty texts",
+         kSectionSchedule,
+         {Record({"", "", ""})},
+         "1",
+         "1",
          RecordBytes(Bytes({1, 1, 0, 0x6E, 0, 0, 0, 0, 0, 0, 0}))},
     };
     for (const Case& c : cases) {
@@ -138,9 +161,7 @@ TEST(SectionFormatTest, LineBreaksAreLfInTheFileAndCrLfInMemory) {
 
 // Dictionary records of a chosen data length n: lock byte, a word of n - 3
 // letters, an empty translation.
-SectionRecord RecordOfLength(std::size_t length) {
-    return Record({std::string(length - 3, 'W'), ""});
-}
+SectionRecord RecordOfLength(std::size_t length) { return Record({std::string(length - 3, 'W'), ""}); }
 
 TEST(SectionFormatTest, RecordStaysInThePacketUpTo2394AndOpensANewOneFrom2395) {
     // Nine records of 250 data bytes fill a body of 9 x 252 = 2268 bytes.
@@ -185,8 +206,8 @@ TEST(SectionFormatTest, RecordsLongerThanTheHandheldTakesAreNotWritten) {
 
 TEST(SectionFormatTest, PacketsFollowEachOtherUntilTheOneMarkedL) {
     const std::string a = RecordBytes(Bytes({0x72, 'A', 0, 0})), b = RecordBytes(Bytes({0x72, 'B', 0, 0}));
-    SectionReadResult read = Read(PacketBytes('E', 0, a, 'N') + PacketBytes('E', 1, "", '?') + PacketBytes('E', 2, b, 'L') +
-                                      PacketBytes('E', 3, a, 'L'),
+    SectionReadResult read = Read(PacketBytes('E', 0, a, 'N') + PacketBytes('E', 1, "", '?') +
+                                      PacketBytes('E', 2, b, 'L') + PacketBytes('E', 3, a, 'L'),
                                   kSectionGermanRussian);
     EXPECT_FALSE(read.damaged);
     ASSERT_EQ(read.records.size(), 2u);

@@ -122,7 +122,8 @@ TEST(HandheldReceiverTest, AnswersDamagedAndRepeatedFramesSoThatBothSidesStayInS
     const std::pair<const char*, Exchange> cases[] = {
         {"wrong checksum: NAK, then the same frame is taken",
          {{f1, kAck}, {Frame(2, packet.substr(128, 128), 1), kNak}, {f2, kAck}, {f3, kAck}}},
-        {"an earlier block again: ACK, the expected one still awaited", {{f1, kAck}, {f1, kAck}, {f2, kAck}, {f3, kAck}}},
+        {"an earlier block again: ACK, the expected one still awaited",
+         {{f1, kAck}, {f1, kAck}, {f2, kAck}, {f3, kAck}}},
         {"a full frame repeated while the short last one is due", {{f1, kAck}, {f2, kAck}, {f2, kAck}, {f3, kAck}}},
         {"noise before a frame is skipped", {{f1, kAck}, {Bytes({0x55, 0x01, 0x99}) + f2, kAck}, {f3, kAck}}},
         {"a SOH inside the data of a repeat", {{f1, kAck}, {Bytes({0x01, 0x02}) + f2, kAck}, {f3, kAck}}},
@@ -227,13 +228,18 @@ TEST(HandheldSenderTest, RepeatsWhatGotNoFittingAnswer) {
     };
     const Case cases[] = {
         {"a wrong echo is ignored and the announce repeated",
-         {{Echo(21), ""}, {"", announce}, {echo, kGo + frame}, {kAck, ""}}, 200},
-        {"an echo cut short by noise, then a good one", {{Bytes({0x2E, 0x14, 0x2E, 0x14, 0x00}), kGo + frame}, {kAck, ""}}, 0},
+         {{Echo(21), ""}, {"", announce}, {echo, kGo + frame}, {kAck, ""}},
+         200},
+        {"an echo cut short by noise, then a good one",
+         {{Bytes({0x2E, 0x14, 0x2E, 0x14, 0x00}), kGo + frame}, {kAck, ""}},
+         0},
         {"NAK: the same frame again", {{echo, kGo + frame}, {kNak, frame}, {kAck, ""}}, 0},
         {"no reply within a second: the same frame again", {{echo, kGo + frame}, {"", frame}, {kAck, ""}}, 1100},
         {"a garbled reply is no reply", {{echo, kGo + frame}, {Bytes({0x86}), ""}, {"", frame}, {kAck, ""}}, 1100},
         {"an echo under way when go left changes nothing", {{echo, kGo + frame}, {echo, ""}, {kAck, ""}}, 0},
-        {"echoes and no reply: the PC missed go", {{echo, kGo + frame}, {echo, ""}, {"", kGo + frame}, {kAck, ""}}, 1100},
+        {"echoes and no reply: the PC missed go",
+         {{echo, kGo + frame}, {echo, ""}, {"", kGo + frame}, {kAck, ""}},
+         1100},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);

@@ -65,27 +65,54 @@ TEST_F(HandheldSimulationTest, EachFaultHappensAndIsRecovered) {
         std::function<int(const FaultCounters&)> count;
     };
     const Case cases[] = {
-        {"checksum errors in the handheld's frames", true, [](FaultPlan& f) { f.fromHandheld.corruptFrame = {{1, 2, 5}}; },
+        {"checksum errors in the handheld's frames", true,
+         [](FaultPlan& f) {
+             f.fromHandheld.corruptFrame = {{1, 2, 5}};
+         },
          [](const FaultCounters& c) { return c.fromHandheld.corruptedFrames; }},
-        {"checksum errors in the PC's frames", false, [](FaultPlan& f) { f.fromPc.corruptFrame = {{1, 3, 20}}; },
+        {"checksum errors in the PC's frames", false,
+         [](FaultPlan& f) {
+             f.fromPc.corruptFrame = {{1, 3, 20}};
+         },
          [](const FaultCounters& c) { return c.fromPc.corruptedFrames; }},
-        {"the handheld's ACKs garbled", false, [](FaultPlan& f) { f.fromHandheld.garbleAck = {{2, 19}}; },
+        {"the handheld's ACKs garbled", false,
+         [](FaultPlan& f) {
+             f.fromHandheld.garbleAck = {{2, 19}};
+         },
          [](const FaultCounters& c) { return c.fromHandheld.garbledAcks; }},
-        {"the handheld's ACKs lost", false, [](FaultPlan& f) { f.fromHandheld.loseAck = {{5, 27}}; },
+        {"the handheld's ACKs lost", false,
+         [](FaultPlan& f) {
+             f.fromHandheld.loseAck = {{5, 27}};
+         },
          [](const FaultCounters& c) { return c.fromHandheld.lostAcks; }},
-        {"the PC's ACKs garbled", true, [](FaultPlan& f) { f.fromPc.garbleAck = {{1, 19}}; },
+        {"the PC's ACKs garbled", true,
+         [](FaultPlan& f) {
+             f.fromPc.garbleAck = {{1, 19}};
+         },
          [](const FaultCounters& c) { return c.fromPc.garbledAcks; }},
-        {"the PC's ACKs lost", true, [](FaultPlan& f) { f.fromPc.loseAck = {{4, 29}}; },
+        {"the PC's ACKs lost", true,
+         [](FaultPlan& f) {
+             f.fromPc.loseAck = {{4, 29}};
+         },
          [](const FaultCounters& c) { return c.fromPc.lostAcks; }},
-        {"a byte of the PC's frame lost", false, [](FaultPlan& f) { f.fromPc.dropByte = {{2, 24}}; },
+        {"a byte of the PC's frame lost", false,
+         [](FaultPlan& f) {
+             f.fromPc.dropByte = {{2, 24}};
+         },
          [](const FaultCounters& c) { return c.fromPc.droppedBytes; }},
         {"a byte of the handheld's frame lost", true, [](FaultPlan& f) { f.fromHandheld.dropByte = {{3}}; },
          [](const FaultCounters& c) { return c.fromHandheld.droppedBytes; }},
-        {"noise before the PC's replies", true, [](FaultPlan& f) { f.fromPc.noise = {{}, 0.3}; },
+        {"noise before the PC's replies", true,
+         [](FaultPlan& f) {
+             f.fromPc.noise = {{}, 0.3};
+         },
          [](const FaultCounters& c) { return c.fromPc.noiseBursts; }},
         {"noise before the handheld's echo", false, [](FaultPlan& f) { f.fromHandheld.noise = {{1}}; },
          [](const FaultCounters& c) { return c.fromHandheld.noiseBytes; }},
-        {"a late echo", false, [](FaultPlan& f) { f.lateEcho = {{1, 3}}; },
+        {"a late echo", false,
+         [](FaultPlan& f) {
+             f.lateEcho = {{1, 3}};
+         },
          [](const FaultCounters& c) { return c.lateEchoes; }},
     };
     for (const Case& test : cases) {

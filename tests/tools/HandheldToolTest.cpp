@@ -6,12 +6,16 @@
 namespace {
 
 TEST(HandheldToolTest, ReadsItsCommandLine) {
-    const std::vector<std::string> full = {"--port", "/dev/pts/9", "--send", "re-dict", "--transfers", "2",
-                                           "--corrupt-frame", "2,5", "--pc-noise", "10%", "--burst",
-                                           "--silent-after", "40"};
+    const std::vector<std::string> full = {"--port",  "/dev/pts/9",      "--send", "re-dict",    "--transfers",
+                                           "2",       "--corrupt-frame", "2,5",    "--pc-noise", "10%",
+                                           "--burst", "--silent-after",  "40"};
     const std::vector<std::string> refused[] = {
-        {"--send", "telephone"},          {"--port", "x", "--send", "memo"},   {"--port", "x", "--corrupt-frame", "0"},
-        {"--port", "x", "--noise", "150%"}, {"--port", "x", "--transfers"},  {"--port", "x", "--bogus"},
+        {"--send", "telephone"},
+        {"--port", "x", "--send", "memo"},
+        {"--port", "x", "--corrupt-frame", "0"},
+        {"--port", "x", "--noise", "150%"},
+        {"--port", "x", "--transfers"},
+        {"--port", "x", "--bogus"},
     };
     std::string error;
     for (const auto& arguments : refused) {

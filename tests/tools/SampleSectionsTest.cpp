@@ -65,11 +65,11 @@ TEST(SectionPackingTest, WritesTheHandheldsCharacterSet) {
 
 TEST(SectionPackingTest, SplitsOnlyWholeRunsOfPackets) {
     const std::pair<std::string, std::size_t> cases[] = {
-        {std::string("T\0\0\0L", 5), 1},           {std::string("T\0\x06\0NxT\x01\x05\0L", 11), 2},
-        {std::string("T\0\x03\0L", 5), 0},         // length 1 to 4
-        {std::string("T\0\x09\0Lxx", 7), 0},       // cut short
-        {std::string("T\0\x05\0N", 5), 0},         // no last packet
-        {std::string("T\0\x05\0Lextra", 10), 0},   // bytes after the last packet
+        {std::string("T\0\0\0L", 5), 1},         {std::string("T\0\x06\0NxT\x01\x05\0L", 11), 2},
+        {std::string("T\0\x03\0L", 5), 0},       // length 1 to 4
+        {std::string("T\0\x09\0Lxx", 7), 0},     // cut short
+        {std::string("T\0\x05\0N", 5), 0},       // no last packet
+        {std::string("T\0\x05\0Lextra", 10), 0}, // bytes after the last packet
     };
     for (const auto& [file, count] : cases)
         EXPECT_EQ(SplitPackets(file).value_or(std::vector<PacketSpan>{}).size(), count) << testing::PrintToString(file);
@@ -77,8 +77,10 @@ TEST(SectionPackingTest, SplitsOnlyWholeRunsOfPackets) {
 
 TEST(FaultRuleTest, ReadsItsSpecificationAndPicksTheSameOccurrencesForTheSameSeed) {
     const std::tuple<const char*, bool, std::vector<int>, double> cases[] = {
-        {"3", true, {3}, 0.0},  {"2,5,9", true, {2, 5, 9}, 0.0}, {"25%", true, {}, 0.25}, {"all", true, {}, 1.0},
-        {"0", false, {}, 0},    {"", false, {}, 0},              {"2,,3", false, {}, 0},   {"101%", false, {}, 0},
+        {"3", true, {3}, 0.0},   {"2,5,9", true, {2, 5, 9}, 0.0},
+        {"25%", true, {}, 0.25}, {"all", true, {}, 1.0},
+        {"0", false, {}, 0},     {"", false, {}, 0},
+        {"2,,3", false, {}, 0},  {"101%", false, {}, 0},
     };
     for (const auto& [text, valid, at, chance] : cases) {
         SCOPED_TRACE(text);

@@ -112,8 +112,8 @@ void FaultInjector::StartOutgoingMessage(const OutByte& first, std::uint32_t now
 }
 
 void FaultInjector::FromPc(std::uint8_t byte, std::uint32_t nowMs) {
-    const bool newMessage = !m_anyFromPc || m_machine.BytesTaken() != m_takenAtLastFromPc ||
-                            nowMs - m_lastFromPcMs >= kMessageGapMs;
+    const bool newMessage =
+        !m_anyFromPc || m_machine.BytesTaken() != m_takenAtLastFromPc || nowMs - m_lastFromPcMs >= kMessageGapMs;
     m_anyFromPc = true;
     m_takenAtLastFromPc = m_machine.BytesTaken();
     m_lastFromPcMs = nowMs;

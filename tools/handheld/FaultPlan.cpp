@@ -54,7 +54,12 @@ std::uint8_t FaultRandom::NoiseByte() {
     for (;;) {
         auto byte = static_cast<std::uint8_t>(Next() >> 56);
         switch (byte) {
-        case 0x01: case 0x06: case 0x15: case 0x2E: case 0x3F: case 0xC0:
+        case 0x01:
+        case 0x06:
+        case 0x15:
+        case 0x2E:
+        case 0x3F:
+        case 0xC0:
             continue;
         default:
             return byte;

@@ -6,28 +6,28 @@
 
 enum class HandheldEventKind {
     // As sender (the PC downloads).
-    Announced,        // length = packet length
-    WrongEcho,        // an echo of another length: ignored, the announce is repeated
-    GoSent,           // a correct echo came back
-    FrameSent,        // block, length; also every repeat
-    NakReceived,      // block
-    NoReply,          // block: neither ACK nor NAK in time, the frame goes again
-    AckReceived,      // block
-    PacketSent,       // packet, length
-    SectionSent,      // letter, length = section bytes
+    Announced,   // length = packet length
+    WrongEcho,   // an echo of another length: ignored, the announce is repeated
+    GoSent,      // a correct echo came back
+    FrameSent,   // block, length; also every repeat
+    NakReceived, // block
+    NoReply,     // block: neither ACK nor NAK in time, the frame goes again
+    AckReceived, // block
+    PacketSent,  // packet, length
+    SectionSent, // letter, length = section bytes
     // As receiver (the PC uploads).
     AnnounceReceived, // length; an echo follows
     AnnounceRefused,  // length: longer than the handheld's packet buffer
     GoReceived,
-    FrameAccepted,    // block, length
-    BadChecksum,      // block: NAK
-    RepeatAcked,      // block: an earlier frame again, ACK
-    FrameIncomplete,  // the frame stopped short: NAK
-    ReplyRepeated,    // no frame after a reply for a while: the reply again
-    PacketReceived,   // packet, length
-    SectionReceived,  // letter, length = section bytes
+    FrameAccepted,   // block, length
+    BadChecksum,     // block: NAK
+    RepeatAcked,     // block: an earlier frame again, ACK
+    FrameIncomplete, // the frame stopped short: NAK
+    ReplyRepeated,   // no frame after a reply for a while: the reply again
+    PacketReceived,  // packet, length
+    SectionReceived, // letter, length = section bytes
     // Either.
-    Abandoned,        // the PC went silent in the middle of a transfer
+    Abandoned, // the PC went silent in the middle of a transfer
 };
 
 struct HandheldEvent {

@@ -12,9 +12,7 @@ std::uint8_t Sum(const std::string& bytes) {
     return static_cast<std::uint8_t>(sum);
 }
 
-std::uint8_t At(const std::string& bytes, std::size_t index) {
-    return static_cast<std::uint8_t>(bytes[index]);
-}
+std::uint8_t At(const std::string& bytes, std::size_t index) { return static_cast<std::uint8_t>(bytes[index]); }
 
 std::string LengthMessage(std::uint8_t first, std::uint16_t length) {
     return {static_cast<char>(first), static_cast<char>(length & 0xFF), static_cast<char>(length >> 8)};
@@ -23,12 +21,10 @@ std::string LengthMessage(std::uint8_t first, std::uint16_t length) {
 } // namespace
 
 HandheldMachine::HandheldMachine(Options options, std::uint32_t nowMs)
-    : m_options(std::move(options)), m_restFromMs(nowMs), m_restMs(m_options.startDelayMs),
-      m_lastHeardMs(nowMs), m_lastInMs(nowMs), m_lastOutMs(nowMs), m_lastProgressMs(nowMs) {}
+    : m_options(std::move(options)), m_restFromMs(nowMs), m_restMs(m_options.startDelayMs), m_lastHeardMs(nowMs),
+      m_lastInMs(nowMs), m_lastOutMs(nowMs), m_lastProgressMs(nowMs) {}
 
-void HandheldMachine::SetSection(char letter, std::string bytes) {
-    m_sections[letter] = std::move(bytes);
-}
+void HandheldMachine::SetSection(char letter, std::string bytes) { m_sections[letter] = std::move(bytes); }
 
 const std::string* HandheldMachine::Section(char letter) const {
     auto found = m_sections.find(letter);
@@ -296,7 +292,8 @@ void HandheldMachine::OnTime(std::uint32_t nowMs) {
         // quiet second the reply goes again. A PC that did get it has gone
         // on and sent something since, so it never sees a repeat.
         ++m_replyRepeats;
-        Queue(*m_lastReply == kAck ? MessageKind::Ack : MessageKind::Nak, std::string(1, static_cast<char>(*m_lastReply)));
+        Queue(*m_lastReply == kAck ? MessageKind::Ack : MessageKind::Nak,
+              std::string(1, static_cast<char>(*m_lastReply)));
         Report(HandheldEventKind::ReplyRepeated, nowMs, m_block);
     }
     switch (m_state) {
@@ -506,14 +503,13 @@ void HandheldMachine::GoIdle(std::uint32_t nowMs) {
     m_restMs = m_options.restMs;
 }
 
-void HandheldMachine::Enter(State state) {
-    m_state = state;
-}
+void HandheldMachine::Enter(State state) { m_state = state; }
 
 void HandheldMachine::Queue(MessageKind kind, const std::string& bytes) {
     const int length = static_cast<int>(bytes.size());
     for (int index = 0; index < length; ++index)
-        m_out.push_back(OutByte{static_cast<std::uint8_t>(bytes[static_cast<std::size_t>(index)]), kind, index, length});
+        m_out.push_back(
+            OutByte{static_cast<std::uint8_t>(bytes[static_cast<std::size_t>(index)]), kind, index, length});
 }
 
 void HandheldMachine::DropUnstartedOutput() {

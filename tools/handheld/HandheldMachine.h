@@ -43,11 +43,11 @@ struct CompletedTransfer {
 // Unlike the PC, the handheld's firmware does not wait for ever: it repeats
 // what got no answer and gives up on a PC that has gone away.
 struct HandheldTiming {
-    std::uint32_t reannounceMs = 150;  // no correct echo: announce again
+    std::uint32_t reannounceMs = 150;    // no correct echo: announce again
     std::uint32_t replyTimeoutMs = 1000; // neither ACK nor NAK: send the frame again
-    std::uint32_t frameGapMs = 500;    // a frame stopped short: NAK it
-    std::uint32_t afterGoMs = 60;      // a packet without frames: input discarded this long after go
-    std::uint32_t abandonMs = 5000;    // the PC silent (or making no sense) this long: back to idle
+    std::uint32_t frameGapMs = 500;      // a frame stopped short: NAK it
+    std::uint32_t afterGoMs = 60;        // a packet without frames: input discarded this long after go
+    std::uint32_t abandonMs = 5000;      // the PC silent (or making no sense) this long: back to idle
     std::uint32_t repeatMemoryMs = 5000; // a packet's last frame is acknowledged again this long
 };
 
@@ -61,21 +61,21 @@ struct HandheldTiming {
 class HandheldMachine {
 public:
     enum class State {
-        Idle,             // nothing going on; as sender, resting before the next announce
-        Announcing,       // sender: announce out, waiting for a correct echo
-        SendingFrame,     // sender: frame out, waiting for ACK or NAK
-        AfterGo,          // sender: a packet without frames, letting stale echoes pass
-        Echoed,           // receiver: echo out, waiting for go
-        ReceivingFrames,  // receiver: inside a packet
-        BetweenPackets,   // receiver: waiting for the next packet's announce
+        Idle,            // nothing going on; as sender, resting before the next announce
+        Announcing,      // sender: announce out, waiting for a correct echo
+        SendingFrame,    // sender: frame out, waiting for ACK or NAK
+        AfterGo,         // sender: a packet without frames, letting stale echoes pass
+        Echoed,          // receiver: echo out, waiting for go
+        ReceivingFrames, // receiver: inside a packet
+        BetweenPackets,  // receiver: waiting for the next packet's announce
     };
 
     struct Options {
-        std::optional<char> sendLetter; // the section offered to a downloading PC
-        bool sendRepeatedly = true;     // offer it again after every finished transfer
-        bool receive = true;            // take what the PC uploads
-        std::uint32_t startDelayMs = 0; // before the first announce
-        std::uint32_t restMs = 2000;    // after a finished transfer, before announcing again
+        std::optional<char> sendLetter;     // the section offered to a downloading PC
+        bool sendRepeatedly = true;         // offer it again after every finished transfer
+        bool receive = true;                // take what the PC uploads
+        std::uint32_t startDelayMs = 0;     // before the first announce
+        std::uint32_t restMs = 2000;        // after a finished transfer, before announcing again
         std::size_t maxPacketLength = 4096; // the handheld's packet buffer
         HandheldTiming timing;
     };
@@ -136,31 +136,31 @@ private:
     std::function<void(const HandheldEvent&)> m_observer;
 
     State m_state = State::Idle;
-    std::uint32_t m_restFromMs;    // no announce until m_restMs have passed since
+    std::uint32_t m_restFromMs; // no announce until m_restMs have passed since
     std::uint32_t m_restMs;
-    std::uint32_t m_lastHeardMs;   // last byte from the PC
-    std::uint32_t m_lastInMs;      // last byte that went into m_in
-    std::uint32_t m_lastOutMs;     // last byte handed to the line
+    std::uint32_t m_lastHeardMs;    // last byte from the PC
+    std::uint32_t m_lastInMs;       // last byte that went into m_in
+    std::uint32_t m_lastOutMs;      // last byte handed to the line
     std::uint32_t m_lastProgressMs; // last whole frame understood
     std::deque<OutByte> m_out;
     std::uint64_t m_bytesTaken = 0;
-    std::string m_in;              // received bytes not yet understood
-    bool m_unanswered = false;     // receiver: bytes came since its last reply
+    std::string m_in;                        // received bytes not yet understood
+    bool m_unanswered = false;               // receiver: bytes came since its last reply
     std::optional<std::uint8_t> m_lastReply; // receiver: ACK or NAK, repeated if the PC stays silent
     int m_replyRepeats = 0;
     static constexpr int kReplyRepeats = 2;
 
     // The packet in hand, either way.
     std::uint16_t m_length = 0;
-    int m_block = 1;               // sender: frame being sent; receiver: frame expected
-    int m_packet = 0;              // packets done in this transfer
+    int m_block = 1;  // sender: frame being sent; receiver: frame expected
+    int m_packet = 0; // packets done in this transfer
 
     // Sender.
     std::string m_sending;
     std::vector<PacketSpan> m_packets;
-    std::string m_frame;           // the frame as last sent, for repeats
-    bool m_sendFinished = false;   // sent once and not to be offered again
-    bool m_echoAfterGo = false;    // a correct echo came after the go byte
+    std::string m_frame;         // the frame as last sent, for repeats
+    bool m_sendFinished = false; // sent once and not to be offered again
+    bool m_echoAfterGo = false;  // a correct echo came after the go byte
 
     // Receiver.
     std::string m_packetBytes;

@@ -50,9 +50,7 @@ SerialDeviceOpener HandheldSimulation::Opener() {
     };
 }
 
-LinkClock& HandheldSimulation::Clock() {
-    return m_clock;
-}
+LinkClock& HandheldSimulation::Clock() { return m_clock; }
 
 std::string HandheldSimulation::Received(char letter) const {
     for (auto transfer = m_machine.Transfers().rbegin(); transfer != m_machine.Transfers().rend(); ++transfer)
@@ -71,9 +69,7 @@ std::string HandheldSimulation::WireText() const {
     return text;
 }
 
-void HandheldSimulation::Run(std::uint32_t ms) {
-    AdvanceTo(m_nowUs + static_cast<std::uint64_t>(ms) * 1000);
-}
+void HandheldSimulation::Run(std::uint32_t ms) { AdvanceTo(m_nowUs + static_cast<std::uint64_t>(ms) * 1000); }
 
 void HandheldSimulation::PcWrites(std::uint8_t byte) {
     const std::uint64_t start = std::max(m_nowUs, m_toHandheldFreeUs);

@@ -90,9 +90,9 @@ std::optional<HandheldToolOptions> ParseHandheldToolOptions(const std::vector<st
             options.faults.burst = true;
             continue;
         }
-        static const char* const kValued[] = {"--port", "--dir", "--write-samples", "--send", "--transfers",
-                                              "--rest-ms", "--late-echo-ms", "--noise-bytes", "--silent-after",
-                                              "--seed"};
+        static const char* const kValued[] = {"--port",         "--dir",     "--write-samples", "--send",
+                                              "--transfers",    "--rest-ms", "--late-echo-ms",  "--noise-bytes",
+                                              "--silent-after", "--seed"};
         if (!rules.count(option) && std::find(std::begin(kValued), std::end(kValued), option) == std::end(kValued)) {
             error = "unknown option " + option;
             return std::nullopt;

@@ -4,8 +4,8 @@
 std::uint16_t PacketLength(std::string_view header) {
     if (header.size() < 4)
         return 0;
-    return static_cast<std::uint16_t>(static_cast<unsigned char>(header[2]) |
-                                      static_cast<unsigned char>(header[3]) << 8);
+    return static_cast<std::uint16_t>(static_cast<unsigned char>(header[2]) | static_cast<unsigned char>(header[3])
+                                                                                  << 8);
 }
 
 std::optional<std::vector<PacketSpan>> SplitPackets(std::string_view file) {

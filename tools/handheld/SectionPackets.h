@@ -22,7 +22,7 @@ inline constexpr std::size_t kPacketHeaderSize = 5;
 // occupies its five header bytes in the file but puts nothing on the line.
 struct PacketSpan {
     std::size_t offset = 0;
-    std::size_t length = 0;   // the header's length field: bytes that travel
+    std::size_t length = 0;    // the header's length field: bytes that travel
     std::size_t fileBytes = 0; // bytes it occupies in the file
     bool last = false;
 };

@@ -22,9 +22,7 @@ constexpr std::uint32_t kLingerMs = 1500;
 
 volatile std::sig_atomic_t g_stop = 0;
 
-void OnSignal(int) {
-    g_stop = 1;
-}
+void OnSignal(int) { g_stop = 1; }
 
 bool WriteSamples(const std::string& directory, bool onlyMissing, bool quiet) {
     std::error_code error;
@@ -91,9 +89,8 @@ int main(int argc, char** argv) {
     for (auto& [letter, bytes] : LoadSectionFiles(options->directory))
         machine.SetSection(letter, bytes);
     if (!options->quiet)
-        machine.SetObserver([](const HandheldEvent& event) {
-            std::cerr << "kl840t-handheld: " << DescribeEvent(event) << "\n";
-        });
+        machine.SetObserver(
+            [](const HandheldEvent& event) { std::cerr << "kl840t-handheld: " << DescribeEvent(event) << "\n"; });
     if (options->sendLetter && !machine.CanSend()) {
         std::cerr << "kl840t-handheld: the section to send is not a valid section file\n";
         return 1;

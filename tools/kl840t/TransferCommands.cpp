@@ -117,8 +117,8 @@ int Transfer(TransferDirection direction, int section, const Invocation& invocat
     auto previousInt = std::signal(SIGINT, [](int) { RequestTransferStop(); });
     auto previousTerm = std::signal(SIGTERM, [](int) { RequestTransferStop(); });
     LinkProtocol link(port, *g_clock, page);
-    bool completed = direction == TransferDirection::Upload ? SendSectionFile(link, page)
-                                                            : ReceiveSectionFile(link, page);
+    bool completed =
+        direction == TransferDirection::Upload ? SendSectionFile(link, page) : ReceiveSectionFile(link, page);
     std::signal(SIGINT, previousInt);
     std::signal(SIGTERM, previousTerm);
     page.ShowMessage(completed ? MessageIcon::Information : MessageIcon::Failure,

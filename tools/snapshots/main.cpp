@@ -36,9 +36,7 @@ void Save(const QPixmap& picture, const QDir& out, const QString& name) {
     std::printf("%s\n", qPrintable(out.filePath(name)));
 }
 
-std::string Pc(const char* utf8) {
-    return QStringToPc(QString::fromUtf8(utf8));
-}
+std::string Pc(const char* utf8) { return QStringToPc(QString::fromUtf8(utf8)); }
 
 SectionRecord Record(std::vector<std::string> fields, int locked = 0) {
     SectionRecord record("", "");
