@@ -5,17 +5,23 @@
 
 namespace {
 
-EditorLayout TelephoneLayout(const EditorRect& frame, int m) {
-    const int b = (frame.cy - 2 * m) / 4;
-    const int c = b / 3 - 2;
+// Fields one under the other in bands of height b: each caption (c high) on
+// top of its edit.
+void StackFields(EditorLayout& layout, const EditorRect& frame, int m, int fields, int b, int c) {
     const int x = frame.x + m;
     const int w = frame.cx - 2 * m;
-    EditorLayout layout;
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < fields; ++i) {
         const int top = frame.y + m + i * b;
         layout.captions[i] = EditorRect{x, top, w, c};
         layout.edits[i] = EditorRect{x, top + c, w, b - c};
     }
+}
+
+EditorLayout TelephoneLayout(const EditorRect& frame, int m) {
+    const int b = (frame.cy - 2 * m) / 4;
+    const int c = b / 3 - 2;
+    EditorLayout layout;
+    StackFields(layout, frame, m, 3, b, c);
     const int side = b - c;
     layout.lockButton = EditorRect{frame.x + frame.cx - m - side, frame.y + m + 3 * b + m, side, side};
     return layout;
@@ -44,15 +50,8 @@ EditorLayout ScheduleLayout(const EditorRect& frame, int m) {
 
 EditorLayout DictionaryLayout(const EditorRect& frame, int m) {
     const int b = (frame.cy - m / 2 - m) / 4;
-    const int c = b / 3 - 2;
-    const int x = frame.x + m;
-    const int w = frame.cx - 2 * m;
     EditorLayout layout;
-    for (int i = 0; i < 2; ++i) {
-        const int top = frame.y + m + i * b;
-        layout.captions[i] = EditorRect{x, top, w, c};
-        layout.edits[i] = EditorRect{x, top + c, w, b - c};
-    }
+    StackFields(layout, frame, m, 2, b, b / 3 - 2);
     return layout;
 }
 

@@ -2,6 +2,7 @@
 // stand-alone simulated handheld, against the least the protocol's pauses and
 // the line allow, and how much processor time the PC side spends meanwhile.
 #include "app/ProgramPaths.h"
+#include "TransferTestSupport.h"
 #include "handheld/SampleSections.h"
 #include "link/ComPort.h"
 #include "link/QtSerialDevice.h"
@@ -61,31 +62,6 @@ double CpuMs() {
            (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
 }
 
-class QuietPage : public TransferPage {
-public:
-    explicit QuietPage(std::filesystem::path dir) : m_dir(std::move(dir)) {}
-    std::string Text(std::string_view) override { return {}; }
-    bool OpenPort() override { return true; }
-    void ClosePort() override {}
-    void ShowProgress(bool) override {}
-    void HideProgress(bool) override {}
-    void SetStatus(const std::string&) override {}
-    void SetProgressRange(int, int) override {}
-    void SetProgressPos(int) override {}
-    bool Prompt(const std::string&) override { return true; }
-    void ShowMessage(MessageIcon, const std::string& message) override {
-        std::printf("message: %s\n", message.c_str());
-    }
-    void LockProgram(bool) override {}
-    int CurrentSection() override { return m_section; }
-    void SetCurrentSection(int section) override { m_section = section; }
-    std::filesystem::path SectionFile(int section) override { return m_dir / ("840." + std::to_string(section - 1)); }
-
-private:
-    std::filesystem::path m_dir;
-    int m_section = 3;
-};
-
 class NoWindow : public LinkHost {
 public:
     void DispatchMessages() override {}
@@ -131,7 +107,7 @@ int main(int argc, char** argv) {
     for (bool upload : {true, false}) {
         std::unique_ptr<ChildProcess> handheld = startHandheld(!upload);
         port.Open(1); // empties the input of what the last handheld left
-        QuietPage page(home.Data() / (upload ? "" : "back"));
+        RecordingPage page(home.Data() / (upload ? "" : "back"), 3);
         LinkProtocol link(port, SystemClock(), host);
         auto start = std::chrono::steady_clock::now();
         double cpuStart = CpuMs();
@@ -139,6 +115,8 @@ int main(int argc, char** argv) {
         double cpu = CpuMs() - cpuStart;
         double wall = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
         if (!ok) {
+            for (const std::string& message : page.messages)
+                std::fprintf(stderr, "message: %s\n", message.c_str());
             std::fprintf(stderr, "the %s failed\n%s\n", upload ? "upload" : "download", handheld->Output().c_str());
             return 1;
         }

@@ -14,6 +14,11 @@ std::uint8_t Sum(const std::string& bytes) {
 
 std::uint8_t At(const std::string& bytes, std::size_t index) { return static_cast<std::uint8_t>(bytes[index]); }
 
+// The 16-bit length after an announce or echo byte, low byte first.
+std::uint16_t LengthAfterFirst(const std::string& bytes) {
+    return static_cast<std::uint16_t>(At(bytes, 1) | At(bytes, 2) << 8);
+}
+
 std::string LengthMessage(std::uint8_t first, std::uint16_t length) {
     return {static_cast<char>(first), static_cast<char>(length & 0xFF), static_cast<char>(length >> 8)};
 }
@@ -99,7 +104,7 @@ HandheldMachine::Parsed HandheldMachine::TakeAnnounce(std::uint32_t nowMs) {
         return Parsed::NotThis;
     if (m_in.size() < 3)
         return Parsed::NeedMore;
-    const std::uint16_t length = static_cast<std::uint16_t>(At(m_in, 1) | At(m_in, 2) << 8);
+    const std::uint16_t length = LengthAfterFirst(m_in);
     if (length > m_options.maxPacketLength) {
         Report(HandheldEventKind::AnnounceRefused, nowMs, 0, length);
         return Parsed::NotThis;
@@ -112,11 +117,8 @@ HandheldMachine::Parsed HandheldMachine::TakeAnnounce(std::uint32_t nowMs) {
 bool HandheldMachine::ParseIdle(std::uint32_t nowMs) {
     const std::uint8_t first = At(m_in, 0);
     if (first == kAnnounce) {
-        Parsed parsed = TakeAnnounce(nowMs);
-        if (parsed == Parsed::NeedMore)
-            return false;
-        if (parsed == Parsed::Consumed)
-            return true;
+        if (Parsed parsed = TakeAnnounce(nowMs); parsed != Parsed::NotThis)
+            return parsed == Parsed::Consumed; // more bytes are needed when it is not
     } else if (first == kSoh && m_lastFrame) {
         // The PC missed the ACK of a packet's last frame and sends that frame
         // again: it must be taken whole (its data may hold an announce byte)
@@ -147,7 +149,7 @@ bool HandheldMachine::ParseAnnouncing(std::uint32_t nowMs) {
     if (first == kEcho) {
         if (m_in.size() < 3)
             return false;
-        const std::uint16_t echoed = static_cast<std::uint16_t>(At(m_in, 1) | At(m_in, 2) << 8);
+        const std::uint16_t echoed = LengthAfterFirst(m_in);
         if (echoed == m_length) {
             m_in.erase(0, 3);
             SendGo(nowMs);
@@ -156,11 +158,8 @@ bool HandheldMachine::ParseAnnouncing(std::uint32_t nowMs) {
         Report(HandheldEventKind::WrongEcho, nowMs, 0, echoed);
     } else if (first == kAnnounce) {
         // The PC announces too: it wants to upload, and the offer waits.
-        Parsed parsed = TakeAnnounce(nowMs);
-        if (parsed == Parsed::NeedMore)
-            return false;
-        if (parsed == Parsed::Consumed)
-            return true;
+        if (Parsed parsed = TakeAnnounce(nowMs); parsed != Parsed::NotThis)
+            return parsed == Parsed::Consumed; // more bytes are needed when it is not
     }
     // Only the first byte goes: a damaged echo may hide the start of a good one.
     m_in.erase(0, 1);
@@ -187,7 +186,7 @@ bool HandheldMachine::ParseSendingFrame(std::uint32_t nowMs) {
         // handshake. Only the missing reply tells; see OnTime().
         if (m_in.size() < 3)
             return false;
-        const std::uint16_t echoed = static_cast<std::uint16_t>(At(m_in, 1) | At(m_in, 2) << 8);
+        const std::uint16_t echoed = LengthAfterFirst(m_in);
         if (echoed == m_length) {
             m_in.erase(0, 3);
             m_echoAfterGo = true;
@@ -207,11 +206,8 @@ bool HandheldMachine::ParseEchoed(std::uint32_t nowMs) {
         return true;
     }
     if (first == kAnnounce) {
-        Parsed parsed = TakeAnnounce(nowMs);
-        if (parsed == Parsed::NeedMore)
-            return false;
-        if (parsed == Parsed::Consumed)
-            return true;
+        if (Parsed parsed = TakeAnnounce(nowMs); parsed != Parsed::NotThis)
+            return parsed == Parsed::Consumed; // more bytes are needed when it is not
     } else if (first == kSoh && m_length > 0) {
         // The go byte was lost, but the PC has begun the first frame: it took
         // our echo, so the handshake is over.
