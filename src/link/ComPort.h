@@ -24,6 +24,9 @@ public:
     bool Open(int number);
     void Close();
     bool IsOpen() const { return m_device != nullptr; }
+    // The open device has gone away (an adapter pulled out): nothing will
+    // come from it again.
+    bool DeviceVanished() { return m_device && m_device->Vanished(); }
 
     int BytesWaiting() override;
     unsigned char ReadByte() override;

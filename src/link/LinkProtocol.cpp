@@ -8,25 +8,32 @@
 
 using namespace wire;
 
-int LinkInput::Waiting() { return static_cast<int>(m_putBack.size()) + m_line.BytesWaiting(); }
+int LinkInput::Waiting() {
+    // Only as many reads as the line says it holds: a line that has gone away
+    // may claim bytes that no read delivers.
+    const int arriving = m_line.BytesWaiting();
+    for (int i = 0; i < arriving; ++i)
+        m_pending.push_back(m_line.ReadByte());
+    if (arriving > 0)
+        m_lastArrivalMs = m_clock.NowMs();
+    return static_cast<int>(m_pending.size());
+}
 
 std::uint8_t LinkInput::Read() {
-    if (!m_putBack.empty()) {
-        std::uint8_t byte = m_putBack.front();
-        m_putBack.pop_front();
-        return byte;
-    }
-    return m_line.ReadByte();
+    if (m_pending.empty() && Waiting() == 0)
+        return 0;
+    std::uint8_t byte = m_pending.front();
+    m_pending.pop_front();
+    return byte;
 }
 
 void LinkInput::DiscardAll() {
-    m_putBack.clear();
-    while (m_line.BytesWaiting() > 0)
-        m_line.ReadByte();
+    Waiting();
+    m_pending.clear();
 }
 
 LinkProtocol::LinkProtocol(SerialLine& line, LinkClock& clock, LinkHost& host)
-    : m_line(line), m_clock(clock), m_host(host), m_input(line) {}
+    : m_line(line), m_clock(clock), m_host(host), m_input(line, clock) {}
 
 std::uint8_t LinkProtocol::Checksum(std::span<const std::uint8_t> data) {
     unsigned sum = 0;
@@ -103,26 +110,23 @@ bool LinkProtocol::AnnouncePacket(std::uint16_t length) {
 bool LinkProtocol::SendFrame(std::span<const std::uint8_t> data, std::uint8_t block) {
     const std::uint8_t checksum = Checksum(data);
     for (;;) {
-        // Nothing the handheld says before it has the frame is a reply to it.
-        m_input.DiscardAll();
         Send(kSoh);
         Send(block);
         Send(static_cast<std::uint8_t>(0xFF - block));
         for (std::uint8_t byte : data)
             Send(byte);
+        // The handheld cannot answer a frame before its last byte: whatever
+        // came while the frame went out (the rest of a garbled reply, a reply
+        // repeated by a handheld that got tired of waiting) answers something
+        // earlier.
+        m_input.DiscardAll();
         Send(checksum);
 
         if (!WaitForBytes(1))
             return false;
-        std::uint8_t reply = m_input.Read();
-        if (reply == kAck)
+        // Anything but ACK, NAK or not, sends the frame again at once.
+        if (m_input.Read() == kAck)
             return true;
-        if (reply != kNak) {
-            // Noise or a garbled reply: let the real reply behind it arrive and
-            // go with the discard, so that it is not taken for the answer to
-            // the repeat.
-            m_clock.SleepMs(kSettleMs);
-        }
         if (!KeepGoing())
             return false;
     }
@@ -201,34 +205,92 @@ std::optional<std::uint16_t> LinkProtocol::AwaitPacket() {
     }
 }
 
+// Waits for `count` bytes; with `quietMs`, also gives up once the line has
+// been quiet that long.
+LinkProtocol::Arrival LinkProtocol::WaitForBytesOrQuiet(int count, std::optional<std::uint32_t> quietMs) {
+    while (m_input.Waiting() < count) {
+        if (quietMs && m_input.QuietMs() >= *quietMs)
+            return Arrival::Quiet;
+        if (!KeepGoing())
+            return Arrival::Stopped;
+    }
+    return Arrival::Came;
+}
+
+// The waiting bytes start with frame `block` whose SOH or complement (not
+// both) was damaged on the line, and it is whole: its data fits its checksum.
+bool LinkProtocol::IsFrameWithDamagedHead(std::uint8_t block, int length, std::uint32_t quietMs, bool& stopped) {
+    const bool sohFits = m_input.Peek(0) == kSoh;
+    const bool complementFits = m_input.Peek(2) == static_cast<std::uint8_t>(0xFF - block);
+    if (m_input.Peek(1) != block || sohFits == complementFits)
+        return false;
+    Arrival whole = WaitForBytesOrQuiet(length + kFrameOverhead, quietMs);
+    stopped = whole == Arrival::Stopped;
+    if (whole != Arrival::Came)
+        return false;
+    unsigned sum = 0;
+    for (int i = 0; i < length; ++i)
+        sum += m_input.Peek(3 + i);
+    return static_cast<std::uint8_t>(sum) == m_input.Peek(3 + length);
+}
+
 bool LinkProtocol::ReceiveFrame(std::span<std::uint8_t> buffer, std::uint8_t block, std::uint8_t& marker,
-                                int& section) {
+                                const SectionNamed& sectionNamed) {
     const int length = static_cast<int>(buffer.size());
+    // A sender waits for a reply to every frame. When what came makes no
+    // frame and the line has fallen quiet, the frame will not come whole:
+    // a NAK asks for it again.
+    const std::uint32_t frameTimeMs = LineTimeMs(length + kFrameOverhead);
+    bool skipped = false; // bytes went unanswered since our last reply
+    auto askAgain = [&] {
+        m_input.DiscardAll();
+        if (!KeepGoing())
+            return false;
+        Send(kNak);
+        skipped = false;
+        return true;
+    };
     std::vector<std::uint8_t> repeated(kFrameDataMax);
     for (;;) {
+        const bool replyOwed = skipped || m_input.Waiting() > 0;
+        Arrival head = WaitForBytesOrQuiet(3, replyOwed ? std::optional(frameTimeMs) : std::nullopt);
+        if (head == Arrival::Stopped || (head == Arrival::Quiet && !askAgain()))
+            return false;
+        if (head == Arrival::Quiet)
+            continue;
         // The frame's head: SOH, block number and its complement. Anything
         // else in front of it is noise and is skipped a byte at a time.
-        if (!WaitForBytes(3))
-            return false;
-        std::uint8_t soh = m_input.Read();
-        std::uint8_t number = m_input.Read();
-        std::uint8_t complement = m_input.Read();
-        if (soh != kSoh || static_cast<std::uint8_t>(number + complement) != 0xFF) {
-            m_input.PutBack(complement);
-            m_input.PutBack(number);
+        bool stopped = false;
+        const bool headFits =
+            m_input.Peek(0) == kSoh && static_cast<std::uint8_t>(m_input.Peek(1) + m_input.Peek(2)) == 0xFF;
+        if (!headFits && !IsFrameWithDamagedHead(block, length, frameTimeMs, stopped)) {
+            if (stopped)
+                return false;
+            m_input.Read();
+            skipped = true;
             continue;
         }
         // Any other block is one the sender repeats because our ACK did not
         // reach it: an earlier, full frame. It is taken whole.
-        const bool expected = number == block;
+        const bool expected = m_input.Peek(1) == block;
         std::span<std::uint8_t> target = expected ? buffer : std::span<std::uint8_t>(repeated);
-        if (!WaitForBytes(static_cast<int>(target.size()) + 1))
+        // A frame found only after skipping may be a piece of one: it is
+        // waited for as long as the line keeps bringing bytes. Right after our
+        // reply, the frame is waited for as long as it takes.
+        const int whole = static_cast<int>(target.size()) + kFrameOverhead;
+        Arrival rest = WaitForBytesOrQuiet(whole, skipped ? std::optional(frameTimeMs) : std::nullopt);
+        if (rest == Arrival::Stopped || (rest == Arrival::Quiet && !askAgain()))
             return false;
+        if (rest == Arrival::Quiet)
+            continue;
+        for (int i = 0; i < 3; ++i)
+            m_input.Read();
         for (std::uint8_t& byte : target)
             byte = m_input.Read();
         std::uint8_t checksum = m_input.Read();
         if (!KeepGoing())
             return false;
+        skipped = false;
         if (!expected) {
             Send(kAck);
             continue;
@@ -236,7 +298,7 @@ bool LinkProtocol::ReceiveFrame(std::span<std::uint8_t> buffer, std::uint8_t blo
         if (block == 1 && length >= 5) {
             marker = buffer[4];
             if (int named = SectionOfLetter(static_cast<char>(buffer[0])))
-                section = named;
+                sectionNamed(named);
         }
         if (checksum == Checksum(buffer)) {
             Send(kAck);

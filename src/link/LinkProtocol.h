@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <span>
 
@@ -23,6 +24,7 @@ inline constexpr std::uint8_t kNak = 0x15;
 inline constexpr std::uint8_t kLastPacketMarker = 0x4C; // 'L'
 
 inline constexpr int kFrameDataMax = 128;
+inline constexpr int kFrameOverhead = 4;           // SOH, block number, its complement, checksum
 inline constexpr std::uint32_t kEchoPauseMs = 100; // between the announce and reading the echo
 inline constexpr std::uint32_t kGoPauseMs = 60;    // after the go byte, before the input is emptied
 // Between two looks at the input: the window is served and the STOP button
@@ -31,24 +33,32 @@ inline constexpr std::uint32_t kPollMs = 1;
 // How long the receiver gives the two length bytes of an announce to follow
 // its first byte: bytes arrive one at a time, about 4 ms apart at 2400 baud.
 inline constexpr std::uint32_t kLengthWaitMs = 60;
-// After a reply that is neither ACK nor NAK: the time for whatever follows it
-// on the line to arrive, so that it can be thrown away before the repeat.
-inline constexpr std::uint32_t kSettleMs = 50;
+
+// How long `bytes` take on the 2400-baud line, ten bits each, rounded up.
+constexpr std::uint32_t LineTimeMs(int bytes) { return static_cast<std::uint32_t>((bytes * 10 * 1000 + 2399) / 2400); }
 
 } // namespace wire
 
-// The received bytes, with room to give back bytes that were read too early.
+// The received bytes: taken from the line as they come, so that the protocol
+// can look ahead, give back what it read too early and tell how long the line
+// has been quiet.
 class LinkInput {
 public:
-    explicit LinkInput(SerialLine& line) : m_line(line) {}
+    LinkInput(SerialLine& line, LinkClock& clock) : m_line(line), m_clock(clock), m_lastArrivalMs(clock.NowMs()) {}
     int Waiting();
+    // The byte `index` places ahead; only for index < Waiting().
+    std::uint8_t Peek(int index) const { return m_pending[static_cast<std::size_t>(index)]; }
     std::uint8_t Read();
-    void PutBack(std::uint8_t byte) { m_putBack.push_front(byte); }
+    void PutBack(std::uint8_t byte) { m_pending.push_front(byte); }
     void DiscardAll();
+    // Milliseconds since the last byte came.
+    std::uint32_t QuietMs() { return m_clock.NowMs() - m_lastArrivalMs; }
 
 private:
     SerialLine& m_line;
-    std::deque<std::uint8_t> m_putBack;
+    LinkClock& m_clock;
+    std::deque<std::uint8_t> m_pending;
+    std::uint32_t m_lastArrivalMs;
 };
 
 // One side of the protocol for one transfer. Every wait serves the window and
@@ -71,9 +81,11 @@ public:
 
     // Receiver: receives frame `block` of `buffer.size()` bytes into the buffer
     // and acknowledges it. The first frame of a packet also gives the packet's
-    // end marker and names its section (0 for an unknown letter), even when
-    // its checksum is wrong.
-    bool ReceiveFrame(std::span<std::uint8_t> buffer, std::uint8_t block, std::uint8_t& marker, int& section);
+    // end marker and names its section (T, S, E or R; another letter names
+    // none) as soon as it is in, before its checksum is tested.
+    using SectionNamed = std::function<void(int section)>;
+    bool ReceiveFrame(std::span<std::uint8_t> buffer, std::uint8_t block, std::uint8_t& marker,
+                      const SectionNamed& sectionNamed);
 
     // Serves the window once and reads the STOP request; false when stopped.
     bool KeepGoing();
@@ -81,10 +93,14 @@ public:
     static std::uint8_t Checksum(std::span<const std::uint8_t> data);
 
 private:
+    enum class Arrival { Came, Quiet, Stopped };
+
     void Send(std::uint8_t byte);
     bool WaitForBytes(int count);
     bool WaitForBytesAtMost(int count, std::uint32_t ms);
+    Arrival WaitForBytesOrQuiet(int count, std::optional<std::uint32_t> quietMs);
     bool SkipRepeatedLastFrame();
+    bool IsFrameWithDamagedHead(std::uint8_t block, int length, std::uint32_t quietMs, bool& stopped);
 
     SerialLine& m_line;
     LinkClock& m_clock;

@@ -22,6 +22,7 @@ public:
     int BytesWaiting() override;
     bool ReadByte(unsigned char& byte) override;
     bool WriteByte(unsigned char byte) override;
+    bool Vanished() override { return !Usable(); }
 
 private:
     QtSerialDevice() = default;

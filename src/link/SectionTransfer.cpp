@@ -78,13 +78,12 @@ bool ReceiveSectionFile(LinkProtocol& link, TransferPage& page) {
         page.SetStatus(page.Text("83"));
 
         std::array<std::uint8_t, kPacketBufferSize> buffer{};
-        int section = page.CurrentSection();
         for (int offset = 0, block = 1; offset < *length; offset += wire::kFrameDataMax, ++block) {
             int n = std::min(wire::kFrameDataMax, *length - offset);
             std::span<std::uint8_t> frame(buffer.data() + offset, static_cast<std::size_t>(n));
-            if (!link.ReceiveFrame(frame, static_cast<std::uint8_t>(block), marker, section))
+            if (!link.ReceiveFrame(frame, static_cast<std::uint8_t>(block), marker,
+                                   [&page](int section) { page.SetCurrentSection(section); }))
                 return fail();
-            page.SetCurrentSection(section);
             if (!link.KeepGoing())
                 return fail();
             total += n;

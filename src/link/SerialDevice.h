@@ -21,6 +21,8 @@ public:
     // Never waits: false unless a received byte was taken.
     virtual bool ReadByte(unsigned char& byte) = 0;
     virtual bool WriteByte(unsigned char byte) = 0;
+    // True once the device has gone away; it does not come back.
+    virtual bool Vanished() { return false; }
 };
 
 // Opens the named device exclusively, or gives nothing when it cannot.

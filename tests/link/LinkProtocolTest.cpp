@@ -87,7 +87,7 @@ TEST_F(LinkProtocolTest, ARepeatedFullFrameIsTakenWholeWhileTheShortLastOneIsAwa
     Bytes buffer(44);
     std::uint8_t marker = 0;
     int section = 1;
-    ASSERT_TRUE(m_link.ReceiveFrame(buffer, 3, marker, section));
+    ASSERT_TRUE(m_link.ReceiveFrame(buffer, 3, marker, [&](int named) { section = named; }));
     EXPECT_EQ(buffer, Data(44, 2));
     EXPECT_EQ(m_line.Written(), (Bytes{wire::kAck, wire::kAck}));
 }
@@ -110,7 +110,7 @@ TEST_F(LinkProtocolTest, TheFirstFrameNamesTheSectionEvenWithABadChecksum) {
         Bytes buffer(10);
         std::uint8_t marker = 'N';
         int section = 2;
-        ASSERT_TRUE(m_link.ReceiveFrame(buffer, 1, marker, section));
+        ASSERT_TRUE(m_link.ReceiveFrame(buffer, 1, marker, [&](int named) { section = named; }));
         EXPECT_EQ(section, c.section);
         EXPECT_EQ(marker, 'L');
         EXPECT_EQ(m_line.Written(), (Bytes{wire::kNak, wire::kAck}));
@@ -123,7 +123,7 @@ TEST_F(LinkProtocolTest, ARepeatedLastFrameIsAcknowledgedWhileTheNextAnnounceIsA
     Bytes buffer(30);
     std::uint8_t marker = 'N';
     int section = 1;
-    ASSERT_TRUE(m_link.ReceiveFrame(buffer, 2, marker, section));
+    ASSERT_TRUE(m_link.ReceiveFrame(buffer, 2, marker, [&](int named) { section = named; }));
     m_line.ClearWritten();
 
     // Our ACK was lost: the sender repeats the frame, with a 0x3F inside it,
@@ -151,7 +151,9 @@ TEST_F(LinkProtocolTest, StopEndsEveryWaitAndNothingMoreIsSent) {
     const Case cases[] = {
         {"announce", [&](LinkProtocol& l) { return l.AwaitPacket().has_value(); }, {}},
         {"echo loop", [&](LinkProtocol& l) { return l.AwaitPacket().has_value(); }, {0x3F, 0x14, 0x00}},
-        {"frame", [&](LinkProtocol& l) { return l.ReceiveFrame(buffer, 1, marker, section); }, {0x01, 0x01}},
+        {"frame",
+         [&](LinkProtocol& l) { return l.ReceiveFrame(buffer, 1, marker, [&](int named) { section = named; }); },
+         {0x01, 0x01}},
         {"ACK", [&](LinkProtocol& l) { return l.SendFrame(Data(20), 1); }, {}},
         {"echo", [&](LinkProtocol& l) { return l.AnnouncePacket(20); }, {}},
     };

@@ -39,8 +39,7 @@ std::optional<std::uint8_t> FaultInjector::NextToPc(std::uint32_t nowMs) {
         if (!m_machine.HasOutput())
             return std::nullopt;
         OutByte out = m_machine.TakeOutput(nowMs);
-        if (out.index == 0)
-            StartOutgoingMessage(out, nowMs);
+        const bool noiseAhead = out.index == 0 && StartOutgoingMessage(out, nowMs);
         if (m_silent) {
             ++m_counters.silencedBytes;
             continue;
@@ -53,6 +52,10 @@ std::optional<std::uint8_t> FaultInjector::NextToPc(std::uint32_t nowMs) {
         if (out.kind == MessageKind::Frame && out.index == m_corruptIndexOut) {
             byte ^= kDamage;
             ++m_counters.fromHandheld.corruptedFrames;
+        }
+        if (out.kind == MessageKind::Frame && out.index == m_headIndexOut) {
+            byte ^= kDamage;
+            ++m_counters.fromHandheld.corruptedHeads;
         }
         if (out.kind == MessageKind::Ack && m_loseAckOut) {
             ++m_counters.fromHandheld.lostAcks;
@@ -68,19 +71,24 @@ std::optional<std::uint8_t> FaultInjector::NextToPc(std::uint32_t nowMs) {
             m_heldSinceMs = nowMs;
             continue;
         }
+        if (noiseAhead) {
+            m_ready.push_back(byte); // behind its noise
+            continue;
+        }
         return byte;
     }
 }
 
-void FaultInjector::StartOutgoingMessage(const OutByte& first, std::uint32_t nowMs) {
+bool FaultInjector::StartOutgoingMessage(const OutByte& first, std::uint32_t nowMs) {
     ++m_messagesOut;
     if ((m_plan.silentFromMessage && m_messagesOut >= *m_plan.silentFromMessage) ||
         (m_plan.silentFromMs && nowMs >= *m_plan.silentFromMs))
         m_silent = true;
     if (m_silent)
-        return;
+        return false;
     const DirectionFaults& faults = m_plan.fromHandheld;
     m_corruptIndexOut = -1;
+    m_headIndexOut = -1;
     m_dropIndexOut = -1;
     m_garbleAckOut = false;
     m_loseAckOut = false;
@@ -91,6 +99,10 @@ void FaultInjector::StartOutgoingMessage(const OutByte& first, std::uint32_t now
             m_corruptIndexOut = 3 + dataLength - 1; // the last data byte, past a first frame's packet header
         if (Hits(faults.dropByte, m_framesOut, m_random))
             m_dropIndexOut = 3 + dataLength / 2;
+        if (Hits(faults.corruptSoh, m_framesOut, m_random))
+            m_headIndexOut = 0;
+        else if (Hits(faults.corruptComplement, m_framesOut, m_random))
+            m_headIndexOut = 2;
     }
     if (first.kind == MessageKind::Ack) {
         ++m_acksOut;
@@ -107,8 +119,10 @@ void FaultInjector::StartOutgoingMessage(const OutByte& first, std::uint32_t now
                 m_ready.push_back(m_random.NoiseByte());
                 ++m_counters.fromHandheld.noiseBytes;
             }
+            return faults.noiseBytes > 0;
         }
     }
+    return false;
 }
 
 void FaultInjector::FromPc(std::uint8_t byte, std::uint32_t nowMs) {
@@ -140,12 +154,17 @@ void FaultInjector::FromPc(std::uint8_t byte, std::uint32_t nowMs) {
         ++m_counters.fromPc.corruptedFrames;
         byte ^= kDamage;
     }
+    if (index == m_headIndexIn) {
+        ++m_counters.fromPc.corruptedHeads;
+        byte ^= kDamage;
+    }
     m_machine.OnByte(byte, nowMs);
 }
 
 void FaultInjector::StartIncomingMessage(std::uint8_t first) {
     m_indexIn = 0;
     m_corruptIndexIn = -1;
+    m_headIndexIn = -1;
     m_dropIndexIn = -1;
     const DirectionFaults& faults = m_plan.fromPc;
     const HandheldMachine::State state = m_machine.CurrentState();
@@ -156,6 +175,10 @@ void FaultInjector::StartIncomingMessage(std::uint8_t first) {
             m_corruptIndexIn = 3 + dataLength - 1;
         if (dataLength > 0 && Hits(faults.dropByte, m_framesIn, m_random))
             m_dropIndexIn = 3 + dataLength / 2;
+        if (dataLength > 0 && Hits(faults.corruptSoh, m_framesIn, m_random))
+            m_headIndexIn = 0;
+        else if (dataLength > 0 && Hits(faults.corruptComplement, m_framesIn, m_random))
+            m_headIndexIn = 2;
     }
     const bool reply = (state == HandheldMachine::State::Announcing && first == kEcho) ||
                        (state == HandheldMachine::State::SendingFrame && (first == kAck || first == kNak));

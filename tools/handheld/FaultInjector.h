@@ -25,7 +25,8 @@ public:
     const FaultPlan& Plan() const { return m_plan; }
 
 private:
-    void StartOutgoingMessage(const OutByte& first, std::uint32_t nowMs);
+    // True when noise goes out ahead of the message.
+    bool StartOutgoingMessage(const OutByte& first, std::uint32_t nowMs);
     void StartIncomingMessage(std::uint8_t first);
 
     HandheldMachine& m_machine;
@@ -44,6 +45,7 @@ private:
     int m_repliesOut = 0;
     int m_echoesOut = 0;
     int m_corruptIndexOut = -1;
+    int m_headIndexOut = -1;
     int m_dropIndexOut = -1;
     bool m_garbleAckOut = false;
     bool m_loseAckOut = false;
@@ -57,5 +59,6 @@ private:
     int m_acksIn = 0;
     int m_repliesIn = 0;
     int m_corruptIndexIn = -1;
+    int m_headIndexIn = -1;
     int m_dropIndexIn = -1;
 };

@@ -21,11 +21,13 @@ std::optional<FaultRule> ParseFaultRule(const std::string& text);
 
 // What can happen to the bytes going one way.
 struct DirectionFaults {
-    FaultRule corruptFrame; // one data byte of a frame changed: the checksum no longer fits
-    FaultRule dropByte;     // one byte in the middle of a frame lost
-    FaultRule garbleAck;    // an ACK arrives as another byte
-    FaultRule loseAck;      // an ACK does not arrive
-    FaultRule noise;        // noise bytes arrive just before a reply (echo, ACK, NAK)
+    FaultRule corruptFrame;      // one data byte of a frame changed: the checksum no longer fits
+    FaultRule corruptSoh;        // a frame's SOH changed, its data intact
+    FaultRule corruptComplement; // the complement of a frame's block number changed, its data intact
+    FaultRule dropByte;          // one byte in the middle of a frame lost
+    FaultRule garbleAck;         // an ACK arrives as another byte
+    FaultRule loseAck;           // an ACK does not arrive
+    FaultRule noise;             // noise bytes arrive just before a reply (echo, ACK, NAK)
     int noiseBytes = 3;
 };
 
@@ -46,6 +48,7 @@ struct FaultPlan {
 // Faults that actually happened, one direction.
 struct FaultCounts {
     int corruptedFrames = 0;
+    int corruptedHeads = 0;
     int droppedBytes = 0;
     int garbledAcks = 0;
     int lostAcks = 0;

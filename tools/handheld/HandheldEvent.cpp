@@ -26,6 +26,9 @@ std::string DescribeEvent(const HandheldEvent& event) {
     case HandheldEventKind::NoReply:
         out << "no reply to frame " << event.block << ", sending it again";
         break;
+    case HandheldEventKind::BadReply:
+        out << "garbled reply to frame " << event.block << ", sending it again";
+        break;
     case HandheldEventKind::AckReceived:
         out << "ACK for frame " << event.block;
         break;

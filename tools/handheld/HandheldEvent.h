@@ -12,6 +12,7 @@ enum class HandheldEventKind {
     FrameSent,   // block, length; also every repeat
     NakReceived, // block
     NoReply,     // block: neither ACK nor NAK in time, the frame goes again
+    BadReply,    // block: a reply that is neither ACK nor NAK, the frame goes again at once
     AckReceived, // block
     PacketSent,  // packet, length
     SectionSent, // letter, length = section bytes

@@ -193,7 +193,9 @@ bool HandheldMachine::ParseSendingFrame(std::uint32_t nowMs) {
             return true;
         }
     }
-    m_in.erase(0, 1);
+    // Neither ACK nor NAK: the frame goes again at once, whatever may follow.
+    Report(HandheldEventKind::BadReply, nowMs, m_block);
+    SendFrame(nowMs);
     return true;
 }
 

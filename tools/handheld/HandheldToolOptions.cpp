@@ -44,12 +44,16 @@ chosen section whenever the PC waits for a download.
 Faults. WHEN is an occurrence ("3"), a list ("2,5,9"), a chance for each
 ("10%") or "all"; occurrences are counted from 1 over the whole run.
   --corrupt-frame WHEN   a data byte of the handheld's frame is changed
+  --corrupt-soh WHEN     the SOH of the handheld's frame is changed
+  --corrupt-complement WHEN
+                         the block number's complement in the handheld's
+                         frame is changed
   --drop-byte WHEN       a byte of the handheld's frame is lost
   --garble-ack WHEN      the handheld's ACK arrives as another byte
   --lose-ack WHEN        the handheld's ACK is lost
   --noise WHEN           noise bytes before the handheld's replies (echo, ACK, NAK)
-  --pc-corrupt-frame WHEN, --pc-drop-byte WHEN, --pc-garble-ack WHEN,
-  --pc-lose-ack WHEN, --pc-noise WHEN
+  --pc-corrupt-frame WHEN, --pc-corrupt-soh WHEN, --pc-corrupt-complement WHEN,
+  --pc-drop-byte WHEN, --pc-garble-ack WHEN, --pc-lose-ack WHEN, --pc-noise WHEN
                          the same faults on what the PC sends
   --noise-bytes N        bytes in each burst of noise (default 3)
   --late-echo WHEN       the handheld's echo leaves late
@@ -65,11 +69,15 @@ std::optional<HandheldToolOptions> ParseHandheldToolOptions(const std::vector<st
     HandheldToolOptions options;
     std::map<std::string, FaultRule*> rules = {
         {"--corrupt-frame", &options.faults.fromHandheld.corruptFrame},
+        {"--corrupt-soh", &options.faults.fromHandheld.corruptSoh},
+        {"--corrupt-complement", &options.faults.fromHandheld.corruptComplement},
         {"--drop-byte", &options.faults.fromHandheld.dropByte},
         {"--garble-ack", &options.faults.fromHandheld.garbleAck},
         {"--lose-ack", &options.faults.fromHandheld.loseAck},
         {"--noise", &options.faults.fromHandheld.noise},
         {"--pc-corrupt-frame", &options.faults.fromPc.corruptFrame},
+        {"--pc-corrupt-soh", &options.faults.fromPc.corruptSoh},
+        {"--pc-corrupt-complement", &options.faults.fromPc.corruptComplement},
         {"--pc-drop-byte", &options.faults.fromPc.dropByte},
         {"--pc-garble-ack", &options.faults.fromPc.garbleAck},
         {"--pc-lose-ack", &options.faults.fromPc.loseAck},

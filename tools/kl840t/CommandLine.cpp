@@ -27,7 +27,10 @@ void PrintUsage(std::ostream& out) {
            "options:\n"
            "  --dir DIR        the folder of the section files (default: the program's)\n"
            "  --profile FILE   the profile with the conversion tables (default: the program's)\n"
-           "  --port DEVICE    the serial device of the handheld (download, upload); Ctrl+C stops\n";
+           "  --port DEVICE    the serial device of the handheld (download, upload); Ctrl+C stops\n"
+           "  --timeout SECONDS  stop a download or upload the handheld has not finished by then\n"
+           "\nexit codes: 0 done, 1 failed or stopped, 2 wrong usage, 3 timed out (--timeout),\n"
+           "  4 the serial device went away during a transfer\n";
 }
 
 const Command* FindCommand(std::string_view name) {
@@ -77,6 +80,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
             invocation.dir = dir;
         } else if (TakeOption(args, i, "--profile", profile, missing)) {
         } else if (TakeOption(args, i, "--port", invocation.port, missing)) {
+        } else if (TakeOption(args, i, "--timeout", invocation.timeout, missing)) {
         } else if (args[i].size() > 1 && args[i][0] == '-' && args[i] != "-") {
             err << "kl840t " << command->name << ": unknown option '" << args[i] << "'\n";
             return kExitUsage;

@@ -11,6 +11,7 @@ struct Invocation {
     std::vector<std::string> operands;
     std::filesystem::path dir; // --dir; empty: the program's section directory
     std::string port;          // --port: the serial device of a transfer
+    std::string timeout;       // --timeout: seconds a transfer may take
 };
 
 using CommandHandler = int (*)(const Invocation& invocation, std::ostream& out, std::ostream& err);
@@ -27,6 +28,8 @@ struct Command {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
+inline constexpr int kExitTimedOut = 3;   // the handheld did not finish within --timeout
+inline constexpr int kExitDeviceGone = 4; // the serial device went away during a transfer
 
 // Parses the arguments (without the program name), applies --profile and runs
 // the subcommand. Results go to out, errors to err.

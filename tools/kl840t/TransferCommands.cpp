@@ -10,6 +10,7 @@
 #include "records/Sections.h"
 
 #include <csignal>
+#include <optional>
 #include <ostream>
 
 namespace {
@@ -41,13 +42,19 @@ SerialDeviceOpener g_opener;
 LinkClock* g_clock = nullptr;
 volatile std::sig_atomic_t g_stop = 0;
 
+// Why a transfer stopped without the user asking.
+enum class Cutoff { None, TimedOut, DeviceGone };
+
 // The transfer as the command line shows it: the profile's texts in the
 // terminal, a progress line on stderr, no questions (the user runs the
-// command when the handheld is ready), Ctrl+C as STOP.
+// command when the handheld is ready), Ctrl+C as STOP. A script must never
+// hang on it: the time limit and a device that goes away stop it as well.
 class CommandLineTransfer final : public TransferPage, public LinkHost {
 public:
-    CommandLineTransfer(std::ostream& err, int section, std::filesystem::path dir)
-        : m_err(err), m_section(section), m_dir(std::move(dir)) {}
+    CommandLineTransfer(std::ostream& err, int section, std::filesystem::path dir, ComPort& port,
+                        std::optional<std::uint32_t> timeoutMs)
+        : m_err(err), m_section(section), m_dir(std::move(dir)), m_port(port), m_timeoutMs(timeoutMs),
+          m_startMs(g_clock->NowMs()) {}
 
     // The profile's texts in its interface language; the tool's own English
     // ones where the profile has none (no profile at all, say).
@@ -77,7 +84,14 @@ public:
     std::filesystem::path SectionFile(int section) override { return GetSectionFileName(section, m_dir); }
 
     void DispatchMessages() override {}
-    bool StopRequested() override { return g_stop != 0; }
+    bool StopRequested() override {
+        if (m_cutoff == Cutoff::None && m_port.DeviceVanished())
+            m_cutoff = Cutoff::DeviceGone;
+        if (m_cutoff == Cutoff::None && m_timeoutMs && g_clock->NowMs() - m_startMs >= *m_timeoutMs)
+            m_cutoff = Cutoff::TimedOut;
+        return g_stop != 0 || m_cutoff != Cutoff::None;
+    }
+    Cutoff CutOff() const { return m_cutoff; }
 
 private:
     void EndProgressLine() {
@@ -89,12 +103,33 @@ private:
     std::ostream& m_err;
     int m_section;
     std::filesystem::path m_dir;
+    ComPort& m_port;
+    std::optional<std::uint32_t> m_timeoutMs;
+    std::uint32_t m_startMs;
+    Cutoff m_cutoff = Cutoff::None;
     bool m_progressShown = false;
 };
+
+// Whole seconds above zero; at most a year, which still fits the link's
+// 32-bit millisecond clock.
+std::optional<std::uint32_t> TimeoutMs(const std::string& text) {
+    constexpr unsigned long kYear = 366UL * 24 * 3600;
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos || text.size() > 9)
+        return std::nullopt;
+    unsigned long seconds = std::stoul(text);
+    if (seconds == 0 || seconds > kYear)
+        return std::nullopt;
+    return static_cast<std::uint32_t>(seconds * 1000);
+}
 
 int Transfer(TransferDirection direction, int section, const Invocation& invocation, std::ostream& err) {
     if (invocation.port.empty()) {
         err << "kl840t: --port DEVICE is needed (the serial device the handheld is on)\n";
+        return kExitUsage;
+    }
+    std::optional<std::uint32_t> timeoutMs;
+    if (!invocation.timeout.empty() && !(timeoutMs = TimeoutMs(invocation.timeout))) {
+        err << "kl840t: --timeout takes whole seconds above 0, not '" << invocation.timeout << "'\n";
         return kExitUsage;
     }
     if (!g_opener || !g_clock) {
@@ -107,7 +142,7 @@ int Transfer(TransferDirection direction, int section, const Invocation& invocat
         err << "kl840t: cannot open " << device << '\n';
         return kExitFailure;
     }
-    CommandLineTransfer page(err, section, invocation.dir);
+    CommandLineTransfer page(err, section, invocation.dir, port, timeoutMs);
     // What to do on the handheld; the window's closing line about its buttons
     // has no place here.
     const bool upload = direction == TransferDirection::Upload;
@@ -123,9 +158,22 @@ int Transfer(TransferDirection direction, int section, const Invocation& invocat
     std::signal(SIGTERM, previousTerm);
     page.ShowMessage(completed ? MessageIcon::Information : MessageIcon::Failure,
                      page.Text(completed ? (upload ? "65" : "66") : (upload ? "67" : "68")));
-    if (completed && !upload)
-        err << "kl840t: " << GetSectionFileName(page.CurrentSection(), invocation.dir).string() << '\n';
-    return completed ? kExitOk : kExitFailure;
+    if (completed) {
+        if (!upload)
+            err << "kl840t: " << GetSectionFileName(page.CurrentSection(), invocation.dir).string() << '\n';
+        return kExitOk;
+    }
+    switch (page.CutOff()) {
+    case Cutoff::TimedOut:
+        err << "kl840t: timed out: the handheld did not finish within " << invocation.timeout << " seconds\n";
+        return kExitTimedOut;
+    case Cutoff::DeviceGone:
+        err << "kl840t: the serial device " << device << " went away during the transfer (cable or adapter pulled?)\n";
+        return kExitDeviceGone;
+    case Cutoff::None:
+        break;
+    }
+    return kExitFailure;
 }
 
 } // namespace
