@@ -1,108 +1,71 @@
-// Damaged frames, garbled replies and noise between the PC and the simulated handheld, in virtual time:
-// every frame gets its answer, and no stray byte is taken for one.
+// Damaged frames and stray bytes between the PC and the simulated handheld, in virtual time: every frame
+// gets its answer, and no stray byte is taken for one.
 #include "link/SectionTransfer.h"
 
 #include "TransferTestSupport.h"
+#include "handheld/HandheldToolOptions.h"
 #include "support/TempHome.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <algorithm>
 
 namespace {
 
 using Kind = HandheldEventKind;
-const std::string kSection = PacketsOfLengths('S', {300}); // frames of 128, 128 and 44 bytes
+using LinkRepliesTest = TempHomeTest;
 
 int Count(const HandheldSimulation& sim, Kind kind, int block) {
-    int n = 0;
-    for (const HandheldEvent& event : sim.Events())
-        n += event.kind == kind && event.block == block;
-    return n;
+    return static_cast<int>(std::count_if(sim.Events().begin(), sim.Events().end(),
+                                          [&](const HandheldEvent& e) { return e.kind == kind && e.block == block; }));
 }
 
-struct Case {
-    const char* name;
-    bool download;
-    std::function<void(FaultPlan&)> stage;
-    std::function<void(const HandheldSimulation&)> check;
-    bool completes = true; // else the handheld falls silent and the PC is stopped
-};
-
-class LinkRepliesTest : public TempHomeTest {};
-
 TEST_F(LinkRepliesTest, EveryFrameIsAnsweredAndOnlyItsReplyCounts) {
-    const Case cases[] = {
-        {"a frame with a damaged SOH but whole data is acknowledged", true,
-         [](FaultPlan& f) { f.fromHandheld.corruptSoh = {{1}}; },
-         [](const HandheldSimulation& sim) {
-             EXPECT_EQ(Count(sim, Kind::FrameSent, 1), 1);
-             EXPECT_EQ(Count(sim, Kind::AckReceived, 1), 1);
-         }},
-        {"a frame with a damaged complement but whole data is acknowledged", true,
-         [](FaultPlan& f) { f.fromHandheld.corruptComplement = {{2}}; },
-         [](const HandheldSimulation& sim) { EXPECT_EQ(Count(sim, Kind::FrameSent, 2), 1); }},
-        {"a damaged SOH and damaged data get a NAK once the line is quiet", true,
-         [](FaultPlan& f) {
-             f.fromHandheld.corruptSoh = {{1}};
-             f.fromHandheld.corruptFrame = {{1}};
-         },
-         [](const HandheldSimulation& sim) { EXPECT_EQ(Count(sim, Kind::NakReceived, 1), 1); }},
-        {"the handheld's noise comes before its reply", false,
-         [](FaultPlan& f) { f.fromHandheld.noise = {{2}}; }, // the echo is reply 1, the first ACK reply 2
-         [](const HandheldSimulation& sim) {
-             std::vector<std::uint8_t> toPc;
-             for (const HandheldSimulation::WireByte& byte : sim.Wire())
-                 if (byte.toPc)
-                     toPc.push_back(byte.byte);
-             ASSERT_GE(toPc.size(), 7u);
-             EXPECT_NE(toPc[3], wire::kAck);
-             EXPECT_EQ(toPc[6], wire::kAck);
-         }},
-        {"what comes while the PC sends a frame is not its reply", false,
-         [](FaultPlan& f) {
-             f.fromHandheld.noise = {{2}};
-             f.fromHandheld.noiseBytes = 20; // still arriving while the frame goes out again
-         },
-         [](const HandheldSimulation& sim) {
-             EXPECT_EQ(Count(sim, Kind::FrameAccepted, 1) + Count(sim, Kind::RepeatAcked, 1), 2);
-         }},
+    struct Case {
+        std::vector<std::string> faults; // as the handheld tool takes them
+        bool download;
+        Kind kind; // what the handheld does or hears `times` times for frame `block`
+        int block;
+        int times;
+        bool completes = true; // else the handheld falls silent and the PC is stopped
     };
+    const Case cases[] = {
+        {{"--corrupt-soh", "1"}, true, Kind::FrameSent, 1, 1},                           // data whole: ACK
+        {{"--corrupt-complement", "2"}, true, Kind::FrameSent, 2, 1},                    // data whole: ACK
+        {{"--corrupt-soh", "1", "--corrupt-frame", "1"}, true, Kind::NakReceived, 1, 1}, // NAK once quiet
+        // Noise before the first ACK (reply 2, after the echo) that still arrives while the frame goes again.
+        {{"--noise", "2", "--noise-bytes", "20"}, false, Kind::RepeatAcked, 1, 1},
+        // The damaged first frame names the section although the handheld falls silent after it.
+        {{"--corrupt-frame", "1", "--silent-after", "4"}, true, Kind::NakReceived, 1, 1, false},
+    };
+    const std::string section = PacketsOfLengths('S', {300}); // frames of 128, 128 and 44 bytes
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(testing::PrintToString(c.faults));
+        std::vector<std::string> arguments{"--port", "-"};
+        arguments.insert(arguments.end(), c.faults.begin(), c.faults.end());
+        std::string error;
         HandheldSimulation::Options options;
+        options.faults = ParseHandheldToolOptions(arguments, error).value().faults;
         options.handheld.sendRepeatedly = false;
         if (c.download)
             options.handheld.sendLetter = 'S';
-        c.stage(options.faults);
         HandheldSimulation sim(options);
-        sim.Handheld().SetSection('S', kSection);
-        RecordingPage page(m_temp.Data(), 2);
-        WriteFileBytes(page.SectionFile(2), kSection);
+        sim.Handheld().SetSection('S', section);
+        RecordingPage page(m_temp.Data(), c.download ? 1 : 2);
+        WriteFileBytes(page.SectionFile(c.download ? 1 : 2), section);
         SimulatedTransfer transfer(sim);
+        if (!c.completes)
+            transfer.host.StopAfter(3000);
         LinkProtocol link = transfer.Link();
-        ASSERT_TRUE(c.download ? ReceiveSectionFile(link, page) : SendSectionFile(link, page));
-        EXPECT_EQ(c.download ? ReadFileBytes(page.SectionFile(2)) : sim.Received('S'), kSection);
-        // A handheld that must time out before it sends again waits for ever in the real world.
-        EXPECT_EQ(Count(sim, Kind::NoReply, 1) + Count(sim, Kind::NoReply, 2), 0);
-        c.check(sim);
+        EXPECT_EQ(c.download ? ReceiveSectionFile(link, page) : SendSectionFile(link, page), c.completes);
+        EXPECT_EQ(page.CurrentSection(), 2);
+        EXPECT_EQ(Count(sim, c.kind, c.block), c.times);
+        if (c.completes) {
+            EXPECT_EQ(c.download ? ReadFileBytes(page.SectionFile(2)) : sim.Received('S'), section);
+            // A handheld that has to time out before it sends again waits for ever in the real world.
+            EXPECT_EQ(Count(sim, Kind::NoReply, 1) + Count(sim, Kind::NoReply, 2), 0);
+        }
     }
-}
-
-TEST_F(LinkRepliesTest, ADamagedFirstFrameNamesTheSectionBeforeItsChecksumIsTested) {
-    HandheldSimulation::Options options;
-    options.handheld.sendLetter = 'S';
-    options.faults.fromHandheld.corruptFrame = {{1}};
-    options.faults.silentFromMessage = 4; // announce, go, the damaged frame; nothing after
-    HandheldSimulation sim(options);
-    sim.Handheld().SetSection('S', kSection);
-    RecordingPage page(m_temp.Data(), 1);
-    SimulatedTransfer transfer(sim);
-    transfer.host.StopAfter(3000);
-    LinkProtocol link = transfer.Link();
-    EXPECT_FALSE(ReceiveSectionFile(link, page));
-    EXPECT_EQ(page.CurrentSection(), 2);
-    EXPECT_FALSE(std::filesystem::exists(page.SectionFile(2)));
 }
 
 } // namespace
