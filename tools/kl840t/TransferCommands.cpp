@@ -110,14 +110,16 @@ private:
     bool m_progressShown = false;
 };
 
-// Whole seconds above zero; at most a year, which still fits the link's
-// 32-bit millisecond clock.
+// A week: far more than any transfer takes, and well inside what the link's
+// 32-bit millisecond clock can measure.
+constexpr unsigned long kLongestTimeoutS = 7UL * 24 * 3600;
+
+// Whole seconds from 1 to the longest timeout.
 std::optional<std::uint32_t> TimeoutMs(const std::string& text) {
-    constexpr unsigned long kYear = 366UL * 24 * 3600;
-    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos || text.size() > 9)
+    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
         return std::nullopt;
     unsigned long seconds = std::stoul(text);
-    if (seconds == 0 || seconds > kYear)
+    if (seconds == 0 || seconds > kLongestTimeoutS)
         return std::nullopt;
     return static_cast<std::uint32_t>(seconds * 1000);
 }
@@ -129,7 +131,8 @@ int Transfer(TransferDirection direction, int section, const Invocation& invocat
     }
     std::optional<std::uint32_t> timeoutMs;
     if (!invocation.timeout.empty() && !(timeoutMs = TimeoutMs(invocation.timeout))) {
-        err << "kl840t: --timeout takes whole seconds above 0, not '" << invocation.timeout << "'\n";
+        err << "kl840t: --timeout takes whole seconds from 1 to " << kLongestTimeoutS << ", not '" << invocation.timeout
+            << "'\n";
         return kExitUsage;
     }
     if (!g_opener || !g_clock) {
@@ -165,7 +168,7 @@ int Transfer(TransferDirection direction, int section, const Invocation& invocat
     }
     switch (page.CutOff()) {
     case Cutoff::TimedOut:
-        err << "kl840t: timed out: the handheld did not finish within " << invocation.timeout << " seconds\n";
+        err << "kl840t: timed out: the handheld did not finish within " << invocation.timeout << " s\n";
         return kExitTimedOut;
     case Cutoff::DeviceGone:
         err << "kl840t: the serial device " << device << " went away during the transfer (cable or adapter pulled?)\n";
