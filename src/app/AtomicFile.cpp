@@ -4,10 +4,51 @@
 #include <fstream>
 #include <system_error>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+#ifndef _WIN32
+bool Sync(const std::filesystem::path& path, int flags) {
+    const int fd = open(path.c_str(), flags | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = fsync(fd) == 0;
+    return close(fd) == 0 && synced;
+}
+#endif
+
+} // namespace
+
+bool SyncFile(const std::filesystem::path& path) {
+#ifdef _WIN32
+    (void)path;
+    return true;
+#else
+    return Sync(path, O_RDONLY);
+#endif
+}
+
+bool SyncDirectory(const std::filesystem::path& dir) {
+#ifdef _WIN32
+    (void)dir;
+    return true;
+#else
+    return Sync(dir.empty() ? std::filesystem::path(".") : dir, O_RDONLY | O_DIRECTORY);
+#endif
+}
+
 bool ReplaceFile(const std::filesystem::path& source, const std::filesystem::path& target) {
     std::error_code error;
     std::filesystem::rename(source, target, error);
-    return !error;
+    if (error)
+        return false;
+    // The rename has happened; a folder that cannot be synced changes nothing about that.
+    SyncDirectory(target.parent_path());
+    return true;
 }
 
 bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
@@ -21,9 +62,8 @@ bool WriteFileAtomically(const std::filesystem::path& target, std::string_view b
         if (!out)
             return false;
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
+        out.close();
+        if (!out || !SyncFile(temporary)) {
             std::filesystem::remove(temporary, error);
             return false;
         }

@@ -4,10 +4,17 @@
 #include <filesystem>
 #include <string_view>
 
-// Writes the bytes to a new file beside the target and renames it into place.
-// The directory is created when it is missing. On any failure the old file is
-// left as it was, the new one is removed, and the result is false.
+// Writes the bytes to a new file beside the target, puts them on the disk and
+// renames the new file into place. The directory is created when it is
+// missing. On any failure the old file is left as it was, the new one is
+// removed, and the result is false.
 bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes);
 
-// Puts an already written file in place of the target with one rename.
+// Puts an already written file in place of the target with one rename, and
+// makes the rename last through a crash.
 bool ReplaceFile(const std::filesystem::path& source, const std::filesystem::path& target);
+
+// Waits until the file's bytes, or a folder's list of names, are on the disk:
+// what a rename publishes must not be lost with the power.
+bool SyncFile(const std::filesystem::path& path);
+bool SyncDirectory(const std::filesystem::path& dir);

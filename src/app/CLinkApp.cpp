@@ -19,9 +19,10 @@ CLinkApp::CLinkApp(int& argc, char** argv) : CTranslatingApp(argc, argv) {}
 CLinkApp* CLinkApp::Instance() { return qobject_cast<CLinkApp*>(QCoreApplication::instance()); }
 
 int CLinkApp::InitInstance() {
-    // A second copy ends at once, shows nothing and touches no file.
+    // A second copy ends at once, shows nothing and touches no file. Where no
+    // lock can be had at all, running unguarded beats not running.
     SingleInstanceLock oneCopy;
-    if (!oneCopy.Acquire(ConfigDirectory() / (ProgramName() + ".lock")))
+    if (oneCopy.AcquireFor(ConfigDirectory(), ProgramName() + ".lock") == LockResult::HeldElsewhere)
         return 0;
 
     InstallComPort(&SystemComPort());

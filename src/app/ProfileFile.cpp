@@ -202,10 +202,16 @@ int ProfileFile::GetInt(std::string_view section, std::string_view key, int def)
 }
 
 bool ProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value) const {
+    // The new file is the old one with one value changed, so the old one must
+    // have been read whole: a profile that is there but unreadable, or larger
+    // than a read takes, is never written over.
+    std::optional<std::string> data = ReadFileBytes(m_path, kMaxFileSize + 1);
     std::error_code error;
-    if (std::filesystem::exists(m_path, error) && !std::filesystem::is_regular_file(m_path, error))
+    if (!data && std::filesystem::exists(m_path, error))
         return false;
-    return WriteFileAtomically(m_path, Update(ReadWholeFile(m_path), section, key, value));
+    if (error || (data && data->size() > kMaxFileSize))
+        return false;
+    return WriteFileAtomically(m_path, Update(data.value_or(std::string()), section, key, value));
 }
 
 bool ProfileFile::WriteInt(std::string_view section, std::string_view key, int value) const {

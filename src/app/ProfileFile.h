@@ -31,7 +31,7 @@ public:
     // section, or the section at the end of the file. Every other byte of the
     // file stays as it was. The new file replaces the old one by one rename, so a
     // failed write leaves the old file. Returns false when the file could not be
-    // written.
+    // written, or could not be read whole first (it is then left untouched).
     bool WriteString(std::string_view section, std::string_view key, std::string_view value) const;
     bool WriteInt(std::string_view section, std::string_view key, int value) const;
 

@@ -3,6 +3,8 @@
 
 #include "app/AtomicFile.h"
 #include "app/FileBytes.h"
+#include "keyboard/CodePages.h"
+#include "records/SectionBackups.h"
 
 #include <algorithm>
 #include <array>
@@ -55,6 +57,10 @@ std::string Count(long total, const std::string& text) { return std::to_string(t
 bool ReceiveSectionFile(LinkProtocol& link, TransferPage& page) {
     const std::filesystem::path directory = page.SectionFile(page.CurrentSection()).parent_path();
     const std::filesystem::path temporary = directory / kDownloadTemporaryName;
+    // What a killed download left is never a whole section: it goes, whatever
+    // its permissions.
+    std::error_code staleError;
+    std::filesystem::remove(temporary, staleError);
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     if (!out) {
         page.ShowMessage(MessageIcon::Failure, page.Text("50"));
@@ -98,8 +104,15 @@ bool ReceiveSectionFile(LinkProtocol& link, TransferPage& page) {
     }
     page.SetProgressPos(8192);
     out.close();
-    if (!out || !ReplaceFile(temporary, page.SectionFile(page.CurrentSection())))
+    if (!out || !SyncFile(temporary))
         return fail();
+    const std::filesystem::path target = page.SectionFile(page.CurrentSection());
+    if (!ReplaceSectionFileWith(target, temporary)) {
+        // The received bytes exist nowhere else now: they stay, and the user learns where.
+        const std::filesystem::path kept = KeepReceivedFile(temporary, target);
+        page.ShowMessage(MessageIcon::Failure, page.Text("152") + "\r\n" + Utf8ToPc(kept.string()));
+        return false;
+    }
     return true;
 }
 

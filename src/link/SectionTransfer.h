@@ -14,8 +14,10 @@ inline constexpr char kDownloadTemporaryName[] = "x486t.$$$";
 
 // Receives the packets the handheld sends and, after the last one, puts them
 // in place of the file of the section they name. The old file stays until the
-// new one is complete. False when stopped or when the handheld announces a
-// packet larger than the PC can take; the section file is then untouched.
+// new one is complete, and then goes to the backups. False when stopped or
+// when the handheld announces a packet larger than the PC can take; the
+// section file is then untouched. Received bytes that cannot take the file's
+// place are kept beside it, and a message names where.
 bool ReceiveSectionFile(LinkProtocol& link, TransferPage& page);
 
 // Sends the current section's file packet by packet, unchanged. A file that is

@@ -31,6 +31,10 @@ constexpr int kFieldCombo = 1081, kRecordList = 1082, kListStandIn = 6666, kSect
               kLockBar = 1101, kEditorFrame = 1099, kLockRadio = 1121, kTelephone = 1119, kMemo = 1021,
               kSchedule = 1022, kErDict = 1028, kReDict = 1027;
 constexpr int kFieldEdits[] = {1091, 1092, 1093};
+constexpr std::pair<int, int> kSectionRadios[] = {{kTelephone, kSectionTelephone},
+                                                  {kSchedule, kSectionSchedule},
+                                                  {kErDict, kSectionGermanRussian},
+                                                  {kReDict, kSectionRussianGerman}};
 constexpr int kFieldCaptions[] = {1084, 1085, 1086};
 constexpr int kButtonSize = 33, kIconSize = 32;
 
@@ -208,14 +212,21 @@ void CDataPage::EnableCommand(DataCommandButton button, bool enable) const {
     m_pCommandBar->SetButtonDisabled(button, !enable);
 }
 
-// Before the loaded section is dropped: whether to save it first.
-void CDataPage::AskToSaveChanges() {
+// Before the loaded section is dropped: whether to save it first. False when
+// the user wanted it saved and the save did not go through: the changes must
+// then stay.
+bool CDataPage::AskToSaveChanges() {
     if (!m_bModified)
-        return;
+        return true;
     ReleaseMouseCapture();
     PrepareMessageBox(IDI_QUESTION, LoadText("33"), LoadText("34"), LoadText("80"));
-    if (g_msgBox.DoModal() == IDOK_RESULT)
-        SendMessage(this, WM_DATA_SAVE, WM_DATA_SAVE, 0);
+    if (g_msgBox.DoModal() != IDOK_RESULT)
+        return true;
+    g_bSaveRequested = 1;
+    SendMessage(this, WM_DATA_SAVE, WM_DATA_SAVE, 0);
+    const bool saved = !g_bSaveRequested;
+    g_bSaveRequested = 0;
+    return saved;
 }
 
 // Nothing loaded: the stand-in frame in place of the list, no field choice, no commands.
@@ -234,25 +245,28 @@ void CDataPage::ClearList() {
 
 // A section radio: the section is taken from the radios only on OK.
 void CDataPage::OnSectionChoice() {
-    AskToSaveChanges();
+    if (!AskToSaveChanges()) {
+        // The loaded section stays, and so does its radio.
+        for (auto [id, section] : kSectionRadios)
+            CheckDlgButton(this, id, section == m_nSection);
+        return;
+    }
     ClearList();
     m_bModified = 0;
 }
 
 void CDataPage::OnOK() {
-    AskToSaveChanges();
+    if (!AskToSaveChanges())
+        return;
     m_bModified = 0;
-    const std::pair<int, int> sections[] = {{kTelephone, kSectionTelephone},
-                                            {kSchedule, kSectionSchedule},
-                                            {kErDict, kSectionGermanRussian},
-                                            {kReDict, kSectionRussianGerman}};
-    for (auto [id, section] : sections) {
+    for (auto [id, section] : kSectionRadios) {
         if (IsDlgButtonChecked(this, id)) {
             m_nSection = section;
             break;
         }
     }
     m_nFieldCount = SectionFieldCount(m_nSection);
+    std::vector<std::size_t> shortened;
     const LoadResult loaded = LoadSection(
         m_nSection,
         [] {
@@ -260,7 +274,7 @@ void CDataPage::OnOK() {
             PrepareMessageBox(IDI_ASTERISK, LoadText("33"), LoadText("34"), LoadText("48"));
             return g_msgBox.DoModal() == IDOK_RESULT;
         },
-        m_strDir);
+        m_strDir, &shortened);
     if (loaded == LoadResult::Declined)
         return;
     if (loaded == LoadResult::Failed) {
@@ -286,6 +300,26 @@ void CDataPage::OnOK() {
     for (DataCommandButton button : {kSaveButton, kNewButton, kDeleteButton, kViewButton})
         EnableCommand(button, true);
     EnableCommand(kUndoButton, false);
+    ReportLoadProblems(loaded == LoadResult::Damaged, shortened);
+}
+
+// What the user must know of a load that did not give the file as it was: a
+// damaged file's rest is not shown and will not be saved (the original goes to
+// the backups first), and over-long records lost their ends.
+void CDataPage::ReportLoadProblems(bool damaged, const std::vector<std::size_t>& shortened) {
+    std::string message;
+    if (damaged)
+        message = LoadText("150") + " " + std::to_string(g_records.size());
+    if (!shortened.empty()) {
+        message += (message.empty() ? "" : "\r\n\r\n") + LoadText("151");
+        for (std::size_t i = 0; i < shortened.size(); ++i)
+            message += (i == 0 ? " " : ", ") + std::to_string(shortened[i] + 1);
+    }
+    if (message.empty())
+        return;
+    ReleaseMouseCapture();
+    PrepareMessageBox(damaged ? IDI_HAND : IDI_ASTERISK, LoadText("35"), "", message);
+    g_msgBox.DoModal();
 }
 
 void CDataPage::OnFieldChoice(int index) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CFilterEdit;
 class CPictureButtonBar;
@@ -65,7 +66,8 @@ private:
     void OnInitDialog();
     void CreateBars();
     void OnSectionChoice();
-    void AskToSaveChanges();
+    bool AskToSaveChanges();
+    void ReportLoadProblems(bool damaged, const std::vector<std::size_t>& shortened);
     void ClearList();
     void OnOK();
     void OnFieldChoice(int index);

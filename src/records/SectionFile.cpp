@@ -2,13 +2,10 @@
 #include "records/SectionFile.h"
 
 #include "app/FileBytes.h"
-
-#include "app/AtomicFile.h"
+#include "records/SectionBackups.h"
 #include "records/SectionFormat.h"
 #include "records/Sections.h"
 
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 
@@ -22,7 +19,8 @@ std::string EmptySectionFile(int section) { return {SectionLetter(section), '\0'
 
 } // namespace
 
-LoadResult LoadSection(int section, const ConfirmCreateSection& confirmCreate, const std::filesystem::path& dir) {
+LoadResult LoadSection(int section, const ConfirmCreateSection& confirmCreate, const std::filesystem::path& dir,
+                       std::vector<std::size_t>* shortened) {
     if (!IsRecordSection(section))
         return LoadResult::Failed;
     const std::filesystem::path path = GetSectionFileName(section, dir);
@@ -34,12 +32,14 @@ LoadResult LoadSection(int section, const ConfirmCreateSection& confirmCreate, c
         if (!confirmCreate || !confirmCreate())
             return LoadResult::Declined;
         bytes = EmptySectionFile(section);
-        if (!WriteFileAtomically(path, *bytes))
+        if (!ReplaceSectionFile(path, *bytes))
             return LoadResult::Failed;
     }
     SectionRecord converter;
     SectionReadResult read = ReadSectionBytes(*bytes, section, converter);
     g_records = std::move(read.records);
+    if (shortened)
+        *shortened = std::move(read.shortened);
     return read.damaged ? LoadResult::Damaged : LoadResult::Loaded;
 }
 
@@ -48,5 +48,5 @@ bool SaveSection(int section, const std::filesystem::path& dir) {
         return false;
     SectionRecord converter;
     std::optional<std::string> bytes = WriteSectionBytes(g_records, section, converter);
-    return bytes && WriteFileAtomically(GetSectionFileName(section, dir), *bytes);
+    return bytes && ReplaceSectionFile(GetSectionFileName(section, dir), *bytes);
 }

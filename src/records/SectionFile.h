@@ -25,9 +25,12 @@ enum class LoadResult {
 
 // Reads the section's file (in dir, or the section directory when dir is
 // empty) into g_records. A missing file is first offered for creation as one
-// empty packet marked L.
-LoadResult LoadSection(int section, const ConfirmCreateSection& confirmCreate, const std::filesystem::path& dir = {});
+// empty packet marked L. The records shortened to fit the record buffer, by
+// their place in g_records, go to shortened.
+LoadResult LoadSection(int section, const ConfirmCreateSection& confirmCreate, const std::filesystem::path& dir = {},
+                       std::vector<std::size_t>* shortened = nullptr);
 
-// Writes g_records as the section's file. The new file replaces the old one
-// with a single rename, so a failed save (false) leaves the old file whole.
+// Writes g_records as the section's file. The old file is kept in the backups
+// first, and the new file replaces it with a single rename, so a failed save
+// (false) leaves the old file whole.
 bool SaveSection(int section, const std::filesystem::path& dir = {});

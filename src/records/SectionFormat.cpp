@@ -5,6 +5,7 @@
 #include "records/SchedulePacking.h"
 #include "records/Sections.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -77,10 +78,32 @@ void ParseRecord(std::string_view data, int section, SectionRecord& record) {
         record.m_lstFields.resize(fieldCount);
 }
 
+// A record the reader takes can come out longer when written back: a schedule
+// record without times gains them, missing fields gain their closing 0x00. So
+// that it can still be saved and sent, its last text fields lose their ends
+// until its written form fits the record buffer. True when it was shortened.
+bool FitRecordBuffer(int section, SectionRecord& record) {
+    const std::size_t fieldCount = SectionFieldCount(section);
+    const std::size_t firstText = section == kSectionSchedule ? 2 : 0;
+    std::size_t length = section == kSectionSchedule ? 0 : 1;
+    for (std::size_t f = 0; f < fieldCount; ++f)
+        length += record.m_lstFields[f].size() + 1;
+    if (length <= kMaxRecordData)
+        return false;
+    std::size_t excess = length - kMaxRecordData;
+    for (std::size_t f = fieldCount; f-- > firstText && excess > 0;) {
+        std::string& field = record.m_lstFields[f];
+        const std::size_t cut = std::min(excess, field.size());
+        field.resize(field.size() - cut);
+        excess -= cut;
+    }
+    return true;
+}
+
 // Walks the records of one packet body; false at the first record that does
 // not fit the body or the record buffer.
-bool ReadPacketRecords(std::string_view body, int section, SectionRecord& converter,
-                       std::vector<SectionRecord>& records) {
+bool ReadPacketRecords(std::string_view body, int section, SectionRecord& converter, SectionReadResult& result) {
+    std::vector<SectionRecord>& records = result.records;
     std::size_t offset = 0;
     while (offset < body.size()) {
         if (body.size() - offset < 2)
@@ -92,6 +115,8 @@ bool ReadPacketRecords(std::string_view body, int section, SectionRecord& conver
         // A zero-length record has not even a lock byte: there is nothing to show.
         if (length > 0) {
             ParseRecord(body.substr(offset, length), section, converter);
+            if (FitRecordBuffer(section, converter))
+                result.shortened.push_back(records.size());
             converter.ToPcText(static_cast<std::uint8_t>(section), SectionFieldCount(section));
             if (section == kSectionSchedule)
                 ScheduleBytesToText(converter);
@@ -132,7 +157,7 @@ SectionReadResult ReadSectionBytes(std::string_view bytes, int section, SectionR
         const std::size_t bodyLength = packetLength == 0 ? 0 : packetLength - kPacketHeaderSize;
         const std::string_view body = bytes.substr(pos, bodyLength);
         pos += body.size();
-        if (!ReadPacketRecords(body, section, converter, result.records) || body.size() < bodyLength) {
+        if (!ReadPacketRecords(body, section, converter, result) || body.size() < bodyLength) {
             result.damaged = true;
             break;
         }

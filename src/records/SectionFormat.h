@@ -28,6 +28,9 @@ struct SectionReadResult {
     // past its packet, an end before the last packet); the records before the
     // damage are kept, the rest of the file is skipped.
     bool damaged = false;
+    // Records (by their place in records) whose last text fields lost their
+    // ends, because written back they would not fit the record buffer.
+    std::vector<std::size_t> shortened;
 };
 
 // Reads the records of a section's file bytes as the Data page shows them: PC

@@ -2,6 +2,7 @@
 #include "kl840t/CommandLine.h"
 
 #include "app/ProgramPaths.h"
+#include "kl840t/BackupCommands.h"
 #include "kl840t/SectionCommands.h"
 #include "kl840t/TransferCommands.h"
 
@@ -17,6 +18,9 @@ const Command kCommands[] = {
     {"download", "--port DEVICE", 0, "receive the section the handheld sends and replace its file", RunDownload},
     {"upload", "<section> --port DEVICE", 1, "send a section file to the handheld", RunUpload},
     {"set-port", "<1-4> <device>", 2, "let the program's COM1 ... COM4 open this serial device", RunSetPort},
+    {"backups", "[<section>]", 0, "list the kept old versions: section, date, records, bytes", RunBackups, 1},
+    {"restore", "<section> [<date>]", 1,
+     "put a kept old version back (the newest by default), keeping the present file as one", RunRestore, 1},
 };
 
 void PrintUsage(std::ostream& out) {
@@ -30,7 +34,10 @@ void PrintUsage(std::ostream& out) {
            "  --port DEVICE    the serial device of the handheld (download, upload); Ctrl+C stops\n"
            "  --timeout SECONDS  stop a download or upload the handheld has not finished by then\n"
            "\nexit codes: 0 done, 1 failed or stopped, 2 wrong usage, 3 timed out (--timeout),\n"
-           "  4 the serial device went away during a transfer\n";
+           "  4 the serial device went away during a transfer\n"
+           "\nEvery save, import, download and restore first keeps the file it replaces in the folder\n"
+           "backups beside the section files, named after it and the date (840.0.2026-12-05T183000);\n"
+           "the newest ten of each section stay.\n";
 }
 
 const Command* FindCommand(std::string_view name) {
@@ -92,7 +99,8 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
             return kExitUsage;
         }
     }
-    if (invocation.operands.size() != command->operandCount) {
+    if (invocation.operands.size() < command->operandCount ||
+        invocation.operands.size() > command->operandCount + command->optionalOperands) {
         err << "usage: kl840t " << command->name << ' ' << command->operands << " [--dir DIR] [--profile FILE]\n";
         return kExitUsage;
     }

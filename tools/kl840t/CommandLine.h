@@ -22,6 +22,7 @@ struct Command {
     std::size_t operandCount;
     const char* summary;
     CommandHandler run;
+    std::size_t optionalOperands = 0; // how many may follow the required ones
 };
 
 // Exit codes of the tool.
