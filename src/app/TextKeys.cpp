@@ -92,7 +92,8 @@ constexpr std::array kTextKeys{
     TextKey{"130geruge", "field caption: Russian-German dictionary, Russian word"},
     TextKey{"131ge", "field caption: Russian-German dictionary, German translation"},
     // Files that were damaged or could not be replaced.
-    TextKey{"150", "error: the section file is damaged and only its start was loaded (followed by the count of records)"},
+    TextKey{"150",
+            "error: the section file is damaged and only its start was loaded (followed by the count of records)"},
     TextKey{"151", "information: records shortened to fit the handheld (followed by their numbers)"},
     TextKey{"152", "error: the received section could not replace its file (followed by where it is kept)"},
 };

@@ -49,7 +49,9 @@ bool IsStamp(std::string_view s) {
 
 // Stamps of one second sort by their count, "-10" after "-9".
 bool OlderStamp(const std::string& a, const std::string& b) {
-    auto count = [](const std::string& s) { return s.size() > kStampLength ? std::stoul(s.substr(kStampLength + 1)) : 1ul; };
+    auto count = [](const std::string& s) {
+        return s.size() > kStampLength ? std::stoul(s.substr(kStampLength + 1)) : 1ul;
+    };
     const int base = a.compare(0, kStampLength, b, 0, kStampLength);
     return base != 0 ? base < 0 : count(a) < count(b);
 }

@@ -54,17 +54,16 @@ SectionShape InspectSectionBytes(std::string_view bytes, int section);
 // Puts the copy with the stamp or file name (the newest when empty) back as
 // the section file, keeping the present file as a copy first.
 struct RestoreResult {
-    bool found = false;                   // there is such a copy
+    bool found = false;                    // there is such a copy
     std::optional<SectionBackup> restored; // it is now the section file
-    std::string keptStamp; // the copy of the replaced file; empty when none was needed
+    std::string keptStamp;                 // the copy of the replaced file; empty when none was needed
 };
 RestoreResult RestoreBackup(int section, const std::string& stamp, const std::filesystem::path& dir = {});
 
 // Received bytes that could not take the section file's place are kept beside
 // it under a name of their own ("840.0.received-<stamp>"), so that the next
 // download does not clear them away. The name they are kept under.
-std::filesystem::path KeepReceivedFile(const std::filesystem::path& received,
-                                       const std::filesystem::path& sectionFile);
+std::filesystem::path KeepReceivedFile(const std::filesystem::path& received, const std::filesystem::path& sectionFile);
 
 // The clock that dates the copies; nullptr puts the system's back.
 void SetBackupClock(std::function<std::time_t()> clock);

@@ -88,20 +88,37 @@ TEST_F(FileSafetyTest, DamagedOrOverlongInputLoadsWhatItCanAndSavesWithTheOrigin
         {"ends before the last packet", 1, PacketBytes('T', 0, good, 'N'), true, 1, {}},
         {"packet length below the header", 1, Bytes({'T', 0, 3, 0, 'L'}) + good, true, 0, {}},
         {"record running past its packet", 1, PacketBytes('T', 0, good + Bytes({50, 0, 0x72, 'A', 0})), true, 1, {}},
-        {"record beyond the record buffer", 1, PacketBytes('T', 0, good + RecordBytes(std::string(257, 'A'))), true, 1, {}},
-        {"one long field, the others missing", 1,
-         PacketBytes('T', 0, good + RecordBytes(Bytes({0x72}) + tooLongName + '\0')), false, 2, {1}},
-        {"schedule text without times", 2,
-         PacketBytes('S', 0, RecordBytes(Bytes({3, 1, 100, 0x0E, 0, 0}) + std::string(249, 'T') + '\0')), false, 1, {0}},
-        {"dictionary record at the limit", 3,
+        {"record beyond the record buffer",
+         1,
+         PacketBytes('T', 0, good + RecordBytes(std::string(257, 'A'))),
+         true,
+         1,
+         {}},
+        {"one long field, the others missing",
+         1,
+         PacketBytes('T', 0, good + RecordBytes(Bytes({0x72}) + tooLongName + '\0')),
+         false,
+         2,
+         {1}},
+        {"schedule text without times",
+         2,
+         PacketBytes('S', 0, RecordBytes(Bytes({3, 1, 100, 0x0E, 0, 0}) + std::string(249, 'T') + '\0')),
+         false,
+         1,
+         {0}},
+        {"dictionary record at the limit",
+         3,
          PacketBytes('E', 0, RecordBytes(Bytes({0x72}) + std::string(127, 'A') + '\0' + std::string(126, 'B') + '\0')),
-         false, 1, {}},
+         false,
+         1,
+         {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WriteFileBytes(File(c.section), c.bytes);
         std::vector<std::size_t> shortened;
-        EXPECT_EQ(LoadSection(c.section, nullptr, {}, &shortened), c.damaged ? LoadResult::Damaged : LoadResult::Loaded);
+        EXPECT_EQ(LoadSection(c.section, nullptr, {}, &shortened),
+                  c.damaged ? LoadResult::Damaged : LoadResult::Loaded);
         EXPECT_EQ(g_records.size(), c.records);
         EXPECT_EQ(shortened, c.shortened);
         ASSERT_TRUE(SaveSection(c.section)) << "every record that was loaded can be saved";

@@ -85,10 +85,10 @@ int ChildProcess::WaitForExit(int timeoutMs) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-void ChildProcess::Kill() {
+void ChildProcess::Kill(int signal) {
     if (m_pid <= 0)
         return;
-    kill(m_pid, SIGTERM);
+    kill(m_pid, signal);
     int status = 0;
     while (waitpid(m_pid, &status, 0) < 0 && errno == EINTR) {
     }

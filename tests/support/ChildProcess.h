@@ -22,8 +22,9 @@ public:
     // Reads its output until it ends and gives its exit status; -1 when it
     // did not end in time (it is then killed) or ended by a signal.
     int WaitForExit(int timeoutMs);
-    // Ends the process (SIGTERM) and waits for it; harmless when already ended.
-    void Kill();
+    // Ends the process (SIGTERM unless told) and waits for it; harmless when
+    // already ended.
+    void Kill(int signal = 15);
 
     static bool OnPath(const std::string& program);
 

@@ -31,8 +31,8 @@ private:
         constexpr unsigned kOverrides = (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH);
         if (!restore && (data[0].effective & kOverrides) == 0)
             return false;
-        data[0].effective = restore ? data[0].effective | (data[0].permitted & kOverrides)
-                                    : data[0].effective & ~kOverrides;
+        data[0].effective =
+            restore ? data[0].effective | (data[0].permitted & kOverrides) : data[0].effective & ~kOverrides;
         return syscall(SYS_capset, &header, data) == 0;
 #else
         (void)restore;
