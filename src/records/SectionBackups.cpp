@@ -7,7 +7,6 @@
 #include "records/Sections.h"
 
 #include <algorithm>
-#include <fstream>
 #include <system_error>
 
 namespace {
@@ -84,27 +83,6 @@ int SectionOfFile(const std::filesystem::path& sectionFile) {
     return name.size() == 5 && name.compare(0, 4, "840.") == 0 ? name[4] - '0' + 1 : 0;
 }
 
-// Writes the copy under a name of its own first, so that a copy is either
-// whole or not there.
-bool WriteCopy(const std::filesystem::path& copy, std::string_view bytes) {
-    std::filesystem::path part = copy.parent_path() / ("." + copy.filename().string() + ".part");
-    std::error_code error;
-    {
-        std::ofstream out(part, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out || !SyncFile(part)) {
-            std::filesystem::remove(part, error);
-            return false;
-        }
-    }
-    if (!ReplaceFile(part, copy)) {
-        std::filesystem::remove(part, error);
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 void SetBackupClock(std::function<std::time_t()> clock) { BackupClock() = std::move(clock); }
@@ -123,13 +101,14 @@ bool KeepBackup(const std::filesystem::path& sectionFile, std::optional<std::str
     if (!backups.empty() && backups.back().bytes == old->size() && ReadFileBytes(backups.back().path) == old)
         return true;
 
-    const std::filesystem::path folder = BackupFolder(sectionFile);
-    std::filesystem::create_directories(folder, error);
+    // The copy is written as any file is replaced, so it is either whole or
+    // not there; what a killed copy leaves has a name no listing takes.
+    const std::filesystem::path prefix = BackupFolder(sectionFile) / (sectionFile.filename().string() + ".");
     const std::string base = StampNow();
     std::string stamp = base;
-    for (int n = 2; std::filesystem::exists(folder / (sectionFile.filename().string() + "." + stamp), error); ++n)
+    for (int n = 2; std::filesystem::exists(prefix.string() + stamp, error); ++n)
         stamp = base + "-" + std::to_string(n);
-    if (!WriteCopy(folder / (sectionFile.filename().string() + "." + stamp), *old))
+    if (!WriteFileAtomically(prefix.string() + stamp, *old))
         return false;
     if (keptStamp)
         *keptStamp = stamp;
@@ -194,12 +173,10 @@ RestoreResult RestoreBackup(int section, const std::string& stamp, const std::fi
 
 std::filesystem::path KeepReceivedFile(const std::filesystem::path& received,
                                        const std::filesystem::path& sectionFile) {
-    std::filesystem::path kept = sectionFile;
-    kept += ".received-" + StampNow();
+    const std::string base = sectionFile.string() + ".received-" + StampNow();
+    std::filesystem::path kept = base;
     std::error_code error;
-    for (int n = 2; std::filesystem::exists(kept, error); ++n) {
-        kept = sectionFile;
-        kept += ".received-" + StampNow() + "-" + std::to_string(n);
-    }
+    for (int n = 2; std::filesystem::exists(kept, error); ++n)
+        kept = base + "-" + std::to_string(n);
     return ReplaceFile(received, kept) ? kept : received;
 }

@@ -2,7 +2,6 @@
 #include "kl840t/BackupCommands.h"
 
 #include "app/FileBytes.h"
-#include "kl840t/RecordLines.h"
 #include "records/SectionBackups.h"
 #include "records/Sections.h"
 
@@ -11,13 +10,6 @@
 namespace {
 
 constexpr const char* kSectionNames[] = {"telephone", "schedule", "er-dict", "re-dict"};
-
-int SectionOperand(const std::string& name, std::ostream& err) {
-    const int section = SectionByName(name);
-    if (!section)
-        err << "kl840t: unknown section '" << name << "' (telephone, schedule, er-dict or re-dict)\n";
-    return section;
-}
 
 std::string RecordsOf(const SectionBackup& backup, int section) {
     const std::optional<std::string> bytes = ReadFileBytes(backup.path);
@@ -32,7 +24,7 @@ std::string RecordsOf(const SectionBackup& backup, int section) {
 
 int RunBackups(const Invocation& invocation, std::ostream& out, std::ostream& err) {
     int only = 0;
-    if (!invocation.operands.empty() && !(only = SectionOperand(invocation.operands[0], err)))
+    if (!invocation.operands.empty() && !(only = ParseSectionOperand(invocation.operands[0], err)))
         return kExitUsage;
     for (int section = kSectionTelephone; section <= kSectionRussianGerman; ++section) {
         if (only && section != only)
@@ -45,7 +37,7 @@ int RunBackups(const Invocation& invocation, std::ostream& out, std::ostream& er
 }
 
 int RunRestore(const Invocation& invocation, std::ostream& out, std::ostream& err) {
-    const int section = SectionOperand(invocation.operands[0], err);
+    const int section = ParseSectionOperand(invocation.operands[0], err);
     if (!section)
         return kExitUsage;
     const std::string stamp = invocation.operands.size() > 1 ? invocation.operands[1] : std::string();

@@ -3,6 +3,7 @@
 
 #include "app/ProgramPaths.h"
 #include "kl840t/BackupCommands.h"
+#include "kl840t/RecordLines.h"
 #include "kl840t/SectionCommands.h"
 #include "kl840t/TransferCommands.h"
 
@@ -66,6 +67,13 @@ bool TakeOption(const std::vector<std::string>& args, std::size_t& i, std::strin
 }
 
 } // namespace
+
+int ParseSectionOperand(const std::string& name, std::ostream& err) {
+    const int section = SectionByName(name);
+    if (!section)
+        err << "kl840t: unknown section '" << name << "' (telephone, schedule, er-dict or re-dict)\n";
+    return section;
+}
 
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {

@@ -32,6 +32,10 @@ inline constexpr int kExitUsage = 2;
 inline constexpr int kExitTimedOut = 3;   // the handheld did not finish within --timeout
 inline constexpr int kExitDeviceGone = 4; // the serial device went away during a transfer
 
+// The section a name stands for (telephone, schedule, er-dict, re-dict); 0,
+// after saying so on err, for any other name.
+int ParseSectionOperand(const std::string& name, std::ostream& err);
+
 // Parses the arguments (without the program name), applies --profile and runs
 // the subcommand. Results go to out, errors to err.
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
