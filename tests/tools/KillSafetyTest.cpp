@@ -1,5 +1,5 @@
-// A save or a restore killed at any moment leaves the section file whole, and
-// the backups whole.
+// An import or a restore killed at any moment leaves the section file and the
+// backups whole.
 #include "records/SectionBackups.h"
 #include "records/Sections.h"
 #include "support/ChildProcess.h"
@@ -15,40 +15,35 @@
 
 namespace {
 
-class KillSafetyTest : public TempHomeTest {};
+using Clock = std::chrono::steady_clock;
 
-TEST_F(KillSafetyTest, AKilledImportOrRestoreLeavesEveryFileWhole) {
-    const std::string tool = KL840T_CLI_PATH;
-    const std::filesystem::path file = GetSectionFileName(kSectionTelephone);
-    std::vector<std::string> inputs;
+TEST(KillSafetyTest, AKilledImportOrRestoreLeavesEveryFileWhole) {
+    TempHome temp;
+    const std::string tool = KL840T_CLI_PATH, file = GetSectionFileName(kSectionTelephone).string();
+    std::vector<std::vector<std::string>> commands = {{tool, "restore", "telephone"}};
     std::set<std::string> versions;
-    std::chrono::steady_clock::duration longest{};
+    Clock::duration longest{};
     for (const char* name : {"A", "B"}) {
         std::string lines;
         for (int i = 0; i < 300; ++i)
-            lines += std::string("-\t") + name + std::to_string(i) + "\t030 " + std::to_string(i) + "\tBERLIN\n";
-        inputs.push_back((m_temp.Home() / name).string());
-        WriteFileBytes(inputs.back(), lines);
-        const auto start = std::chrono::steady_clock::now();
-        ChildProcess import({tool, "import", "telephone", inputs.back()}, false);
-        ASSERT_EQ(import.WaitForExit(10000), 0);
-        longest = std::max(longest, std::chrono::steady_clock::now() - start);
+            lines += std::string("-\t") + name + std::to_string(i) + "\t030\tBERLIN\n";
+        WriteFileBytes(temp.Home() / name, lines);
+        commands.push_back({tool, "import", "telephone", (temp.Home() / name).string()});
+        const Clock::time_point start = Clock::now();
+        ASSERT_EQ(ChildProcess(commands.back(), false).WaitForExit(10000), 0);
+        longest = std::max(longest, Clock::now() - start);
         versions.insert(ReadFileBytes(file));
     }
-
+    // Killed anywhere from its start to the end of its work.
     std::mt19937 random(20261206);
-    std::uniform_int_distribution<long long> moment(
-        0, std::chrono::duration_cast<std::chrono::microseconds>(longest).count());
+    std::uniform_int_distribution<Clock::rep> moment(0, longest.count());
     std::size_t backups = ListBackups(kSectionTelephone).size();
     for (int round = 0; round < 30; ++round) {
         SCOPED_TRACE(round);
-        const std::vector<std::string> args =
-            round % 3 == 2 ? std::vector<std::string>{tool, "restore", "telephone"}
-                           : std::vector<std::string>{tool, "import", "telephone", inputs[round % 2]};
-        ChildProcess child(args, false);
-        std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));
+        ChildProcess child(commands[static_cast<std::size_t>(round) % 3], false);
+        std::this_thread::sleep_for(Clock::duration(moment(random)));
         child.Kill(SIGKILL);
-        EXPECT_TRUE(versions.count(ReadFileBytes(file))) << "the section file is one version, whole";
+        EXPECT_TRUE(versions.count(ReadFileBytes(file)));
         const std::vector<SectionBackup> kept = ListBackups(kSectionTelephone);
         for (const SectionBackup& backup : kept)
             EXPECT_TRUE(versions.count(ReadFileBytes(backup.path))) << backup.stamp;
