@@ -2,6 +2,7 @@
 // replaces as a dated copy, and any copy can be put back.
 #pragma once
 
+#include <cstdint>
 #include <ctime>
 #include <filesystem>
 #include <functional>

@@ -17,9 +17,7 @@ using namespace std::string_literals;
 TEST_F(DataPageTest, ALoadThatLeftSomethingOutSaysWhatAndAFailedSaveKeepsTheEditsLoaded) {
     OpenDataPage();
     const std::filesystem::path file = GetSectionFileName(kSectionTelephone);
-    const std::string records = RecordBytes("\x72"
-                                            "ANNA\0\0\0"s) +
-                                RecordBytes("\x72" + std::string(254, 'C') + '\0');
+    const std::string records = RecordBytes("rANNA\0\0\0"s) + RecordBytes("r" + std::string(254, 'C') + '\0');
     WriteFileBytes(file, PacketBytes('T', 0, records, 'N'));
     MessageBoxSeam::QueueAnswer(IDOK_RESULT);
     Load(kTelephoneRadio);

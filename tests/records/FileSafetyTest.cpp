@@ -24,14 +24,18 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 
-std::string Telephone(const std::string& name) { return PacketBytes('T', 0, RecordBytes("\x72" + name + "\0\0\0"s)); }
+// 'r' (72h) is the lock byte of a record that is not locked.
+std::string Telephone(const std::string& name) { return PacketBytes('T', 0, RecordBytes("r" + name + "\0\0\0"s)); }
 
 class FileSafetyTest : public TempHomeTest {
 protected:
     void SetUp() override {
         SetBackupClock([this] { return ++m_now; });
     }
-    void TearDown() override { SetBackupClock(nullptr); }
+    void TearDown() override {
+        SetBackupClock(nullptr);
+        g_records.clear();
+    }
 
     bool Download(const std::string& sent) {
         HandheldSimulation::Options options;
@@ -66,13 +70,12 @@ TEST_F(FileSafetyTest, DamagedAndOverlongRecordsLoadAsFarAsTheyCanAndSaveWithThe
         bool damaged;
         std::vector<std::size_t> shortened;
     };
-    const std::string good = RecordBytes("\x72"
-                                         "A\0B\0C\0"s);
+    const std::string good = RecordBytes("rA\0B\0C\0"s);
     const Case cases[] = {
-        {1, good, true, {}},                                                        // ends before its last packet
-        {1, good + RecordBytes("\x72" + std::string(254, 'N') + '\0'), false, {1}}, // fields missing
-        {2, RecordBytes("\3\1\x64\x0E\0\0"s + std::string(250, 'T')), false, {0}},  // no times
-        {3, RecordBytes("\x72" + std::string(127, 'A') + '\0' + std::string(127, 'B')), false, {}}, // at the limit
+        {1, good, true, {}},                                                       // ends before its last packet
+        {1, good + RecordBytes("r" + std::string(254, 'N') + '\0'), false, {1}},   // fields missing
+        {2, RecordBytes("\3\1\x64\x0E\0\0"s + std::string(250, 'T')), false, {0}}, // no times
+        {3, RecordBytes("r" + std::string(127, 'A') + '\0' + std::string(127, 'B')), false, {}}, // at the limit
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.records.size());
