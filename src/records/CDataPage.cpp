@@ -31,11 +31,11 @@ constexpr int kFieldCombo = 1081, kRecordList = 1082, kListStandIn = 6666, kSect
               kLockBar = 1101, kEditorFrame = 1099, kLockRadio = 1121, kTelephone = 1119, kMemo = 1021,
               kSchedule = 1022, kErDict = 1028, kReDict = 1027;
 constexpr int kFieldEdits[] = {1091, 1092, 1093};
+constexpr int kFieldCaptions[] = {1084, 1085, 1086};
 constexpr std::pair<int, int> kSectionRadios[] = {{kTelephone, kSectionTelephone},
                                                   {kSchedule, kSectionSchedule},
                                                   {kErDict, kSectionGermanRussian},
                                                   {kReDict, kSectionRussianGerman}};
-constexpr int kFieldCaptions[] = {1084, 1085, 1086};
 constexpr int kButtonSize = 33, kIconSize = 32;
 
 // The record fields are the program's filtering edits.

@@ -78,6 +78,16 @@ void ParseRecord(std::string_view data, int section, SectionRecord& record) {
         record.m_lstFields.resize(fieldCount);
 }
 
+// The data length of a record as it is written: the lock byte (none in the
+// schedule, whose lock lives in its times byte), then each of the section's
+// fields closed by a 0x00.
+std::size_t WrittenLength(int section, const SectionRecord& record) {
+    std::size_t length = section == kSectionSchedule ? 0 : 1;
+    for (std::size_t f = 0; f < static_cast<std::size_t>(SectionFieldCount(section)); ++f)
+        length += record.m_lstFields[f].size() + 1;
+    return length;
+}
+
 // A record the reader takes can come out longer when written back: a schedule
 // record without times gains them, missing fields gain their closing 0x00. So
 // that it can still be saved and sent, its last text fields lose their ends
@@ -85,9 +95,7 @@ void ParseRecord(std::string_view data, int section, SectionRecord& record) {
 bool FitRecordBuffer(int section, SectionRecord& record) {
     const std::size_t fieldCount = SectionFieldCount(section);
     const std::size_t firstText = section == kSectionSchedule ? 2 : 0;
-    std::size_t length = section == kSectionSchedule ? 0 : 1;
-    for (std::size_t f = 0; f < fieldCount; ++f)
-        length += record.m_lstFields[f].size() + 1;
+    const std::size_t length = WrittenLength(section, record);
     if (length <= kMaxRecordData)
         return false;
     std::size_t excess = length - kMaxRecordData;
@@ -182,9 +190,7 @@ std::optional<std::string> WriteSectionBytes(const std::vector<SectionRecord>& r
         if (converter.m_lstFields.size() < fieldCount)
             converter.m_lstFields.resize(fieldCount);
 
-        std::size_t length = section == kSectionSchedule ? 0 : 1;
-        for (std::size_t f = 0; f < fieldCount; ++f)
-            length += converter.m_lstFields[f].size() + 1;
+        const std::size_t length = WrittenLength(section, converter);
         if (length > kMaxRecordData)
             return std::nullopt;
         // The handheld compares the data length, not the length with its two
