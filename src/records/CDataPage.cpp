@@ -319,7 +319,7 @@ void CDataPage::ReportLoadProblems(bool damaged, const std::vector<std::size_t>&
         return;
     ReleaseMouseCapture();
     PrepareMessageBox(damaged ? IDI_HAND : IDI_ASTERISK, LoadText("35"), "", message);
-    g_msgBox.DoModal();
+    g_msgBoxLarge.DoModal();
 }
 
 void CDataPage::OnFieldChoice(int index) {

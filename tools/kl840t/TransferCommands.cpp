@@ -31,7 +31,7 @@ std::string EnglishText(std::string_view key) {
         {"91", "Set the KL840T to receive."},
         {"98", "Connect the KL840T with its cable"},
         {"99", "to the serial port."},
-        {"152", "The received section could not replace its file. It is kept in:"},
+        {"152", "The section file is unchanged; the received bytes are kept in:"},
     };
     for (auto [k, text] : kTexts)
         if (key == k)
