@@ -7,4 +7,7 @@ class CAboutDlg : public QDialog {
     Q_OBJECT
 public:
     explicit CAboutDlg(QWidget* parent);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };

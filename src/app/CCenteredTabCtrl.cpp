@@ -5,6 +5,9 @@
 #include <QStyleOptionTab>
 #include <QStyleOptionTabWidgetFrame>
 #include <QStylePainter>
+#include <QWheelEvent>
+
+#include <algorithm>
 
 CCenteredTabBar::CCenteredTabBar(QWidget* parent) : QTabBar(parent) {
     setDrawBase(false);
@@ -17,11 +20,18 @@ void CCenteredTabBar::SetPadding(QSize padding) {
     update();
 }
 
-QSize CCenteredTabBar::tabSizeHint(int index) const {
+// Fixed tabs: every tab is as wide as the widest caption needs, whatever its own caption.
+QSize CCenteredTabBar::tabSizeHint(int) const {
     QFontMetrics metrics(font());
-    return {metrics.horizontalAdvance(tabText(index)) + 2 * m_padding.width() + 4,
-            metrics.height() + 2 * m_padding.height() + 4};
+    int widest = 0;
+    for (int i = 0; i < count(); ++i)
+        widest = std::max(widest, metrics.horizontalAdvance(tabText(i)));
+    return {widest + 2 * m_padding.width() + 4, metrics.height() + 2 * m_padding.height() + 4};
 }
+
+// A page is changed by a click or the keyboard only: a wheel turned over the tabs while scrolling
+// a page must not leave the page, with its question about unsaved changes.
+void CCenteredTabBar::wheelEvent(QWheelEvent* event) { event->ignore(); }
 
 void CCenteredTabBar::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);

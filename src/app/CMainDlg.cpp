@@ -242,8 +242,7 @@ void CMainDlg::OnDestroy() {
 }
 
 void CMainDlg::OnAboutBox() {
-    if (QWidget* grabber = QWidget::mouseGrabber())
-        grabber->releaseMouse();
+    ReleaseMouseCapture();
     CAboutDlg about(this);
     about.exec();
 }

@@ -29,6 +29,11 @@ void PrepareMessageBox(int icon, std::string okText, std::string cancelText, std
     g_msgBoxParams.texts[4].clear();
 }
 
+void ReleaseMouseCapture() {
+    if (QWidget* grabber = QWidget::mouseGrabber())
+        grabber->releaseMouse();
+}
+
 namespace {
 
 QStyle::StandardPixmap StockIcon(int icon) {
@@ -118,6 +123,7 @@ private:
 } // namespace
 
 int CMessageBoxDlg::DoModal() {
+    ReleaseMouseCapture();
     CMessageBoxWindow box(m_nTemplate);
     if (MessageBoxSeam::IsActive()) {
         auto* cancel = DlgItem<QPushButton>(&box, IDCANCEL_RESULT);

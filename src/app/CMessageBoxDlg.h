@@ -31,6 +31,10 @@ extern MessageBoxParams g_msgBoxParams;
 // Fills the parameters for the next box. The texts are looked up by the caller.
 void PrepareMessageBox(int icon, std::string okText, std::string cancelText, std::string message);
 
+// Called before any modal box opens: a control that still holds the mouse capture would take the
+// clicks meant for the box's buttons, and the box could be answered by the keyboard only.
+void ReleaseMouseCapture();
+
 // A box: the object lives for the whole run; each DoModal() makes its window
 // from the template, runs it and destroys it.
 class CMessageBoxDlg {

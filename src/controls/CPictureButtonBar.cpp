@@ -184,10 +184,25 @@ void CPictureButtonBar::mouseReleaseEvent(QMouseEvent* event) {
         update(button.rect);
         messages.push_back(button.message);
     }
+    // The message may open a modal box, whose buttons must get the clicks that the capture would
+    // take; the mouse-move step captures again when the mouse is still over a button.
+    Capture(false);
     QPointer<CPictureButtonBar> alive(this);
     SendToParent(std::move(messages));
     if (alive)
         TrackMouse(event->position().toPoint());
+}
+
+bool CPictureButtonBar::event(QEvent* event) {
+    // A modal window now owns the mouse: nothing of the bar is hot or pressed any more, and the
+    // capture must not keep the clicks from that window.
+    if (event->type() == QEvent::WindowBlocked) {
+        for (Button& button : m_buttons)
+            button.hot = button.pressed = false;
+        Capture(false);
+        update();
+    }
+    return QWidget::event(event);
 }
 
 void CPictureButtonBar::leaveEvent(QEvent*) {

@@ -21,6 +21,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QSignalBlocker>
 
 CDataPage* g_pDataPage = nullptr;
@@ -38,17 +39,30 @@ constexpr std::pair<int, int> kSectionRadios[] = {{kTelephone, kSectionTelephone
                                                   {kReDict, kSectionRussianGerman}};
 constexpr int kButtonSize = 33, kIconSize = 32;
 
-// The record fields are the program's filtering edits.
-QWidget* MakeFieldEdit(const ControlTemplate& control, QWidget* parent) {
+// A click on the record list only asks for a record: the page decides which record is shown (a
+// refused record check keeps the old one, a commit may delete the clicked one) and puts the
+// highlight on it, so the list must not move the highlight by itself. A click below the last item
+// chooses nothing.
+class RecordListBox : public QListWidget {
+public:
+    using QListWidget::QListWidget;
+
+protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override {
+        if (event && dynamic_cast<const QMouseEvent*>(event))
+            return QItemSelectionModel::NoUpdate;
+        return QListWidget::selectionCommand(index, event);
+    }
+};
+
+// The record list and the record fields are the page's own controls.
+QWidget* MakeControl(const ControlTemplate& control, QWidget* parent) {
+    if (control.id == kRecordList)
+        return new RecordListBox(parent);
     for (int id : kFieldEdits)
         if (control.id == id)
             return new CFilterEdit(parent);
     return nullptr;
-}
-
-void ReleaseMouseCapture() {
-    if (QWidget* grabber = QWidget::mouseGrabber())
-        grabber->releaseMouse();
 }
 
 // A list item shows its field on one line.
@@ -63,7 +77,7 @@ QString ListItemText(const SectionRecord& record, int field) {
 
 } // namespace
 
-CDataPage::CDataPage(QWidget* parent) : CChildDialog(IDD_DATA, parent, MakeFieldEdit) {
+CDataPage::CDataPage(QWidget* parent) : CChildDialog(IDD_DATA, parent, MakeControl) {
     g_pDataPage = this;
     OnInitDialog();
 }
@@ -115,6 +129,9 @@ void CDataPage::OnInitDialog() {
     for (int id : {kTelephone, kSchedule, kErDict, kReDict})
         connect(Item<QAbstractButton>(id), &QAbstractButton::clicked, this, [this] { OnSectionChoice(); });
     connect(Item<QAbstractButton>(IDOK), &QAbstractButton::clicked, this, [this] { OnOK(); });
+    // Labelled at once, not only when the tab is first entered: screen readers name the picture
+    // buttons by their tips from the start.
+    SetTexts();
 }
 
 void CDataPage::CreateBars() {
@@ -218,7 +235,6 @@ void CDataPage::EnableCommand(DataCommandButton button, bool enable) const {
 bool CDataPage::AskToSaveChanges() {
     if (!m_bModified)
         return true;
-    ReleaseMouseCapture();
     PrepareMessageBox(IDI_QUESTION, LoadText("33"), LoadText("34"), LoadText("80"));
     if (g_msgBox.DoModal() != IDOK_RESULT)
         return true;
@@ -270,7 +286,6 @@ void CDataPage::OnOK() {
     const LoadResult loaded = LoadSection(
         m_nSection,
         [] {
-            ReleaseMouseCapture();
             PrepareMessageBox(IDI_ASTERISK, LoadText("33"), LoadText("34"), LoadText("48"));
             return g_msgBox.DoModal() == IDOK_RESULT;
         },
@@ -279,7 +294,6 @@ void CDataPage::OnOK() {
         return;
     if (loaded == LoadResult::Failed) {
         // The empty file could not be made: nothing to show, and the user should know why.
-        ReleaseMouseCapture();
         PrepareMessageBox(IDI_HAND, LoadText("35"), "", LoadText("49"));
         g_msgBox.DoModal();
         return;
@@ -317,7 +331,6 @@ void CDataPage::ReportLoadProblems(bool damaged, const std::vector<std::size_t>&
     }
     if (message.empty())
         return;
-    ReleaseMouseCapture();
     PrepareMessageBox(damaged ? IDI_HAND : IDI_ASTERISK, LoadText("35"), "", message);
     g_msgBoxLarge.DoModal();
 }
@@ -353,6 +366,7 @@ void CDataPage::ChooseRecord(int index) {
         m_nCurRecord = index < count ? index : count - 1;
         FillRecordList();
     }
+    SelectListItem(m_nCurRecord);
     m_pEditor->ShowRecord();
     m_pEditor->TakeSnapshot();
 }
@@ -395,7 +409,6 @@ void CDataPage::OnSave() {
         // The old file is still whole; the changes stay in memory and the page keeps them pending,
         // so that whoever asked for the save learns that it did not go through.
         g_bSaveRequested = requested;
-        ReleaseMouseCapture();
         PrepareMessageBox(IDI_HAND, LoadText("35"), "", LoadText("49"));
         g_msgBox.DoModal();
         return;

@@ -31,11 +31,6 @@ constexpr int kLockButton = 0;
 
 QRect ToQRect(const EditorRect& rect) { return QRect(rect.x, rect.y, rect.cx, rect.cy); }
 
-void ReleaseMouseCapture() {
-    if (QWidget* grabber = QWidget::mouseGrabber())
-        grabber->releaseMouse();
-}
-
 } // namespace
 
 RecordEditor::RecordEditor(CDataPage& page) : m_page(page) {}
@@ -142,7 +137,6 @@ bool RecordEditor::CheckRecord() {
     for (int field = 0; field < m_page.m_nFieldCount; ++field) {
         if (!m_page.FieldEdit(field)->GetText().empty())
             continue;
-        ReleaseMouseCapture();
         PrepareMessageBox(IDI_HAND, LoadText("35"), "", LoadText("79"));
         g_msgBox.DoModal();
         return false;
