@@ -27,6 +27,18 @@ QFont LegendFont() {
     return font;
 }
 
+// The face key's double arrow is drawn, not written: at the size of a key no font shows that sign
+// readably. A shaft over most of the key's width, with a solid head at each end.
+void DrawFaceKeyLegend(QPainter& painter, const KeyRect& key) {
+    const int y = key.y + key.height / 2;
+    const int left = key.x + 4, right = key.x + key.width - 5;
+    painter.drawLine(left, y, right, y);
+    for (int i = 1; i <= 3; ++i) {
+        painter.drawLine(left + i, y - i, left + i, y + i);
+        painter.drawLine(right - i, y - i, right - i, y + i);
+    }
+}
+
 } // namespace
 
 QString KeyLegend(KeyboardTable table, bool upper, int row, int column) {
@@ -46,7 +58,7 @@ QString KeyLegend(KeyboardTable table, bool upper, int row, int column) {
     case kSlotEnterUpper:
         return {}; // Enter is labelled once, in its wide lower half
     case kSlotFaceKey:
-        return QString::fromUtf8("\u21D4");
+        return {}; // drawn, see DrawFaceKeyLegend
     case kSlotAltTableKey:
         return AlternateTableLegend(table, upper);
     case 4 * kKeySlots + 5:
@@ -88,6 +100,8 @@ QPixmap PaintKeyboardFace(KeyboardTable table, bool upper) {
             }
             painter.drawPath(rects.size() > 1 ? outline.simplified() : outline);
             const KeyRect& r = rects.back();
+            if (row * kKeySlots + column == kSlotFaceKey)
+                DrawFaceKeyLegend(painter, r);
             painter.drawText(QRect(r.x + 1, r.y + 1, r.width - 2, r.height - 2), Qt::AlignCenter,
                              KeyLegend(table, upper, row, column));
         }

@@ -1,11 +1,13 @@
 // Details of the main window that a user of the mouse, the keyboard or a screen reader meets: the
-// names of the picture buttons, Enter in the About box, the tabs under the wheel and their widths.
+// names of the picture buttons, Enter in the About box, the tabs under the wheel and their widths,
+// the legend of the on-screen keyboard's face key.
 #include "app/CCenteredTabCtrl.h"
 #include "app/CMainDlg.h"
 #include "app/Profile.h"
 #include "app/WindowMessages.h"
 #include "controls/CPictureButtonBar.h"
 #include "controls/PcString.h"
+#include "keyboard/KeyboardFaces.h"
 #include "link/CExchangePage.h"
 #include "records/CDataPage.h"
 #include "support/WindowTest.h"
@@ -13,6 +15,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QDialog>
+#include <QImage>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -70,6 +73,18 @@ TEST_F(MainWindowDetailsTest, TheTabsAreOfEqualWidthAndTheWheelLeavesThem) {
     QApplication::sendEvent(tabs, &wheel);
     EXPECT_EQ(m_main->TabCtrl()->GetCurSel(), 0);
     EXPECT_TRUE(g_pExchangePage->isVisible());
+}
+
+TEST_F(MainWindowDetailsTest, TheFaceKeyLegendSpansItsKey) {
+    const QImage face = PaintKeyboardFace(KeyboardTable::Latin, false).toImage();
+    const KeyRect key = KeyRects(4, 0).front();
+    QRect legend; // the dark pixels inside the key's frame
+    for (int y = key.y + 1; y < key.y + key.height - 1; ++y)
+        for (int x = key.x + 1; x < key.x + key.width - 1; ++x)
+            if (qGray(face.pixel(x, y)) < 128)
+                legend |= QRect(x, y, 1, 1);
+    EXPECT_GE(legend.width(), key.width / 2);
+    EXPECT_GE(legend.height(), 5);
 }
 
 } // namespace
