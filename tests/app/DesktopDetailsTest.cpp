@@ -1,0 +1,117 @@
+// What a user of the mouse, the keyboard or a screen reader meets around the main window: modal
+// windows that take clicks, picture buttons with names, Enter in the About box, the tabs under the
+// wheel and their widths, the face key's legend.
+#include "app/CCenteredTabCtrl.h"
+#include "app/CMainDlg.h"
+#include "app/CMessageBoxDlg.h"
+#include "app/MessageBoxSeam.h"
+#include "app/Profile.h"
+#include "app/WindowMessages.h"
+#include "controls/CPictureButtonBar.h"
+#include "controls/PcString.h"
+#include "keyboard/KeyboardFaces.h"
+#include "records/CDataPage.h"
+#include "support/WindowTest.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QDialog>
+#include <QTest>
+#include <QWheelEvent>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<QWidget*> g_grabbers; // who held the mouse capture as each modal window opened
+void NoteGrabber() { g_grabbers.push_back(QWidget::mouseGrabber()); }
+
+TEST_F(MainWindowTest, NoControlHoldsTheCaptureWhenAModalWindowOpens) {
+    const std::pair<const char*, void (*)(CMainDlg&)> cases[] = {
+        {"the exit button",
+         [](CMainDlg& main) {
+             QTest::mouseClick(main.ButtonBar(), Qt::LeftButton, Qt::NoModifier,
+                               main.ButtonBar()->ButtonRect(CMainDlg::kExit).center());
+         }},
+        {"Alt+X", [](CMainDlg& main) { QTest::keyClick(&main, Qt::Key_X, Qt::AltModifier); }},
+        {"another modal window",
+         [](CMainDlg& main) {
+             QDialog other(&main);
+             OnNextModal([](QWidget* modal) {
+                 NoteGrabber();
+                 static_cast<QDialog*>(modal)->reject();
+             });
+             other.exec();
+         }},
+    };
+    for (auto [name, open] : cases) {
+        SCOPED_TRACE(name);
+        OpenMainWindow();
+        g_pDataPage->m_bModified = 1; // closing asks about it
+        // The mouse rests on the exit button, which captures it (the platform moves the mouse only
+        // to where it is not).
+        CPictureButtonBar* bar = m_main->ButtonBar();
+        QTest::mouseMove(bar, bar->ButtonRect(CMainDlg::kHelp).center());
+        QTest::mouseMove(bar, bar->ButtonRect(CMainDlg::kExit).center());
+        ASSERT_EQ(QWidget::mouseGrabber(), bar);
+        g_grabbers.clear();
+        MessageBoxSeam::SetInspector([](QDialog&) { NoteGrabber(); });
+        MessageBoxSeam::QueueAnswer(IDCANCEL_RESULT);
+        open(*m_main);
+        EXPECT_EQ(g_grabbers, std::vector<QWidget*>{nullptr});
+        m_main.reset();
+        MessageBoxSeam::Reset();
+    }
+}
+
+TEST_F(MainWindowTest, EveryPictureButtonIsNamedByItsTipFromTheStart) {
+    OpenMainWindow();
+    const std::pair<CPictureButtonBar*, std::vector<const char*>> bars[] = {
+        {m_main->ButtonBar(), {"52", "26", "27", "28", "29"}},
+        {g_pDataPage->CommandBar(), {"73", "74", "75", "76", "77"}},
+        {g_pDataPage->LockBar(), {"30"}}};
+    for (const auto& [bar, keys] : bars) {
+        QAccessibleInterface* buttons = QAccessible::queryAccessibleInterface(bar);
+        ASSERT_EQ(buttons->childCount(), static_cast<int>(keys.size()));
+        for (int i = 0; i < buttons->childCount(); ++i)
+            EXPECT_EQ(buttons->child(i)->text(QAccessible::Name).toStdString(),
+                      PcToQString(LookupText(kGermanSection, keys[static_cast<std::size_t>(i)])).toStdString());
+    }
+}
+
+TEST_F(MainWindowTest, EnterClosesTheAboutBox) {
+    OpenMainWindow();
+    bool leftOpen = false;
+    OnNextModal([&leftOpen](QWidget* modal) {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : modal, Qt::Key_Return);
+        if ((leftOpen = modal->isVisible()))
+            static_cast<QDialog*>(modal)->reject();
+    });
+    SendMessage(m_main.get(), WM_ABOUT_BOX);
+    EXPECT_FALSE(leftOpen);
+}
+
+TEST_F(MainWindowTest, TheTabsAreOfEqualWidthAndTheWheelLeavesThem) {
+    OpenMainWindow();
+    CCenteredTabBar* tabs = m_main->TabCtrl()->Bar();
+    for (int i = 1; i < tabs->count(); ++i)
+        EXPECT_EQ(tabs->tabRect(i).width(), tabs->tabRect(0).width());
+    const QPoint over = tabs->tabRect(0).center();
+    QWheelEvent wheel(over, tabs->mapToGlobal(over), {}, {0, -120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(tabs, &wheel);
+    EXPECT_EQ(m_main->TabCtrl()->GetCurSel(), 0);
+}
+
+TEST(KeyboardFaces, TheFaceKeyLegendSpansItsKey) {
+    const QImage face = PaintKeyboardFace(KeyboardTable::Latin, false).toImage();
+    const KeyRect key = KeyRects(4, 0).front();
+    QRect legend; // the dark pixels inside the key's frame
+    for (int y = key.y + 1; y < key.y + key.height - 1; ++y)
+        for (int x = key.x + 1; x < key.x + key.width - 1; ++x)
+            if (qGray(face.pixel(x, y)) < 128)
+                legend |= QRect(x, y, 1, 1);
+    EXPECT_GE(legend.width(), key.width / 2);
+    EXPECT_GE(legend.height(), 5);
+}
+
+} // namespace
