@@ -49,7 +49,7 @@ public:
 
 protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override {
-        if (event && dynamic_cast<const QMouseEvent*>(event))
+        if (dynamic_cast<const QMouseEvent*>(event))
             return QItemSelectionModel::NoUpdate;
         return QListWidget::selectionCommand(index, event);
     }
