@@ -96,6 +96,22 @@ constexpr std::array kTextKeys{
             "error: the section file is damaged and only its start was loaded (followed by the count of records)"},
     TextKey{"151", "information: records shortened to fit the handheld (followed by their numbers)"},
     TextKey{"152", "error: the received section could not replace its file (followed by where it is kept)"},
+    // Data page: files of the user's other programs.
+    TextKey{"140", "context menu of the record list: export the section to a file"},
+    TextKey{"141", "context menu of the record list: import a file into the section"},
+    TextKey{"142", "file dialog type: vCard files"},
+    TextKey{"143", "file dialog type: iCalendar files"},
+    TextKey{"144", "file dialog type: CSV files"},
+    TextKey{"145", "error: the file's format does not carry this section"},
+    TextKey{"146", "error: the export file cannot be written"},
+    TextKey{"147", "error: the import file cannot be read"},
+    TextKey{"148", "error: the import file is malformed; followed by the line number"},
+    TextKey{"149", "import report: records read; followed by the count"},
+    TextKey{"155", "import report: records with a text cut to the field's length; followed by their numbers"},
+    TextKey{"156", "import report: characters changed to capitals or base letters; followed by the count"},
+    TextKey{"157", "import report: records whose unstorable characters were left out; followed by their numbers"},
+    TextKey{"158", "import report: entries left out; followed by the count"},
+    TextKey{"159", "import report: recurring events taken as their first occurrence; followed by the count"},
 };
 
 } // namespace

@@ -2,7 +2,6 @@
 #include "controls/CFilterEdit.h"
 
 #include "controls/PcString.h"
-#include "keyboard/CodePages.h"
 #include "keyboard/FilterChar.h"
 #include "keyboard/KeyboardSide.h"
 
@@ -76,16 +75,11 @@ void CFilterEdit::focusInEvent(QFocusEvent* event) {
 bool CFilterEdit::FilterChar(char& c) { return ::FilterChar(c, g_bLatinKeyboard != 0); }
 
 QString CFilterEdit::Filtered(const QString& typed) {
-    const bool latin = g_bLatinKeyboard != 0;
+    const FieldCharSide side = g_bLatinKeyboard != 0 ? FieldCharSide::Latin : FieldCharSide::Cyrillic;
     std::string pc;
-    for (QChar ch : typed) {
-        auto byte = latin ? UnicodeToCp1252(ch.unicode()) : UnicodeToCp1251(ch.unicode());
-        if (!byte)
-            continue; // the side's code page has no such character
-        char c = static_cast<char>(*byte);
-        if (::FilterChar(c, latin))
-            pc += c;
-    }
+    for (QChar ch : typed)
+        if (const std::optional<char> c = FoldCharForField(ch.unicode(), side))
+            pc += *c;
     return PcToQString(pc);
 }
 

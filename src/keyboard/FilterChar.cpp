@@ -1,6 +1,8 @@
 // What a record field accepts: capitals only, and on the Latin side no accents but the umlauts.
 #include "keyboard/FilterChar.h"
 
+#include "keyboard/CodePages.h"
+
 #include <array>
 #include <cstdint>
 #include <initializer_list>
@@ -65,4 +67,56 @@ std::string FilterText(std::string_view text, bool latinSide) {
         if (FilterChar(c, latinSide))
             out += c;
     return out;
+}
+
+namespace {
+
+std::optional<char> FilteredOnSide(char32_t c, bool latinSide) {
+    const std::optional<std::uint8_t> byte = latinSide ? UnicodeToCp1252(c) : UnicodeToCp1251(c);
+    if (!byte)
+        return std::nullopt;
+    char pc = static_cast<char>(*byte);
+    if (!FilterChar(pc, latinSide))
+        return std::nullopt;
+    return pc;
+}
+
+bool IsGermanCapitalByte(char pc) {
+    const auto byte = static_cast<std::uint8_t>(pc);
+    return byte >= 0x80 && byte <= 0x83;
+}
+
+} // namespace
+
+std::optional<char> FoldCharForField(char32_t c, FieldCharSide side) {
+    if (c == U'\0')
+        return std::nullopt;
+    if (side != FieldCharSide::Either)
+        return FilteredOnSide(c, side == FieldCharSide::Latin);
+    if (std::optional<char> latin = FilteredOnSide(c, true))
+        return latin;
+    std::optional<char> cyrillic = FilteredOnSide(c, false);
+    if (cyrillic && IsGermanCapitalByte(*cyrillic))
+        return std::nullopt;
+    return cyrillic;
+}
+
+FieldFolding FoldIntoField(std::string_view utf8) {
+    FieldFolding result;
+    result.pc.reserve(utf8.size());
+    char32_t previous = 0;
+    for (std::size_t pos = 0, position = 0; pos < utf8.size(); ++position) {
+        const char32_t c = NextUtf8(utf8, pos);
+        if (c == U'\n' && previous != U'\r')
+            result.pc += '\r';
+        previous = c;
+        const std::optional<char> pc = FoldCharForField(c, FieldCharSide::Either);
+        if (!pc) {
+            result.refused.push_back({position, c});
+            continue;
+        }
+        result.folded += PcByteToUnicode(static_cast<std::uint8_t>(*pc)) != c;
+        result.pc += *pc;
+    }
+    return result;
 }

@@ -10,6 +10,7 @@
 #include "controls/CPictureButtonBar.h"
 #include "controls/CTipWindow.h"
 #include "controls/PcString.h"
+#include "records/DataPageInterchange.h"
 #include "records/DataPageViews.h"
 #include "records/RecordEditor.h"
 #include "records/SectionFile.h"
@@ -132,6 +133,8 @@ void CDataPage::OnInitDialog() {
     // Labelled at once, not only when the tab is first entered: screen readers name the picture
     // buttons by their tips from the start.
     SetTexts();
+    // The record list's context menu and dropped files (owned by the page as its child).
+    new DataPageInterchange(*this);
 }
 
 void CDataPage::CreateBars() {
@@ -187,10 +190,7 @@ void CDataPage::FillFieldCombo() {
     const int selected = combo->currentIndex();
     combo->clear();
     for (int field = 0; field < m_nFieldCount; ++field) {
-        const int number = (m_nSection + 9) * 10 + field;
-        // The Russian-German dictionary's first caption has a key of its own making.
-        const std::string key = std::to_string(number) + (number == 130 ? "geru" : "") + "ge";
-        const std::string text = LoadText(key);
+        const std::string text = LoadText(FieldCaptionKey(m_nSection, field));
         combo->addItem(PcToQString(text));
         SetControlText(FieldCaption(field), text);
         // Screen readers name the field, and the schedule's pickers, by their caption.

@@ -28,3 +28,8 @@ int SectionOfLetter(char letter) {
             return section;
     return 0;
 }
+
+std::string FieldCaptionKey(int section, int field) {
+    const int number = (section + 9) * 10 + field;
+    return std::to_string(number) + (number == 130 ? "geru" : "") + "ge";
+}

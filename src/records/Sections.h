@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 // Section numbers as the Data page counts them.
 inline constexpr int kSectionTelephone = 1;
@@ -18,3 +19,7 @@ int SectionOfLetter(char letter);   // the section a packet's first byte names; 
 // "840.<section - 1>" in the given directory, or in SectionDirectory() when it
 // is empty.
 std::filesystem::path GetSectionFileName(int section, const std::filesystem::path& dir = {});
+
+// The profile key of a field's caption: 100ge to 131ge by section and field, the Russian-German
+// dictionary's first field 130geruge.
+std::string FieldCaptionKey(int section, int field);

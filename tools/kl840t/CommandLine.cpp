@@ -3,6 +3,7 @@
 
 #include "app/ProgramPaths.h"
 #include "kl840t/BackupCommands.h"
+#include "kl840t/InterchangeCommands.h"
 #include "kl840t/RecordLines.h"
 #include "kl840t/SectionCommands.h"
 #include "kl840t/TransferCommands.h"
@@ -14,8 +15,11 @@ namespace {
 
 const Command kCommands[] = {
     {"list", "<section>", 1, "print the records of a section file, one line each", RunList},
-    {"import", "<section> <file>", 2, "write a section file from lines as list prints them ('-' reads stdin)",
+    {"import", "<section> <file>", 2,
+     "write a section file from lines as list prints them ('-' reads stdin), or from a vCard, iCalendar or CSV file",
      RunImport},
+    {"export", "<section>", 1, "write a section as a vCard, iCalendar, CSV or list file (-o FILE, else stdout)",
+     RunExport},
     {"download", "--port DEVICE", 0, "receive the section the handheld sends and replace its file", RunDownload},
     {"upload", "<section> --port DEVICE", 1, "send a section file to the handheld", RunUpload},
     {"set-port", "<1-4> <device>", 2, "let the program's COM1 ... COM4 open this serial device", RunSetPort},
@@ -34,6 +38,10 @@ void PrintUsage(std::ostream& out) {
            "  --profile FILE   the profile with the conversion tables (default: the program's)\n"
            "  --port DEVICE    the serial device of the handheld (download, upload); Ctrl+C stops\n"
            "  --timeout SECONDS  stop a download or upload the handheld has not finished by then\n"
+           "  -o, --output FILE  the file an export writes (default: standard output)\n"
+           "  --format FORMAT  vcard (telephone), ical (schedule), csv or tsv (the list lines);\n"
+           "                   default: from the file name's extension (.vcf, .ics, .csv), else tsv\n"
+           "  --append         import: add the records after the present ones, leaving out exact duplicates\n"
            "\nexit codes: 0 done, 1 failed or stopped, 2 wrong usage, 3 timed out (--timeout),\n"
            "  4 the serial device went away during a transfer\n"
            "\nEvery save, import, download and restore first keeps the file it replaces in the folder\n"
@@ -96,6 +104,11 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         } else if (TakeOption(args, i, "--profile", profile, missing)) {
         } else if (TakeOption(args, i, "--port", invocation.port, missing)) {
         } else if (TakeOption(args, i, "--timeout", invocation.timeout, missing)) {
+        } else if (TakeOption(args, i, "-o", invocation.output, missing) ||
+                   TakeOption(args, i, "--output", invocation.output, missing)) {
+        } else if (TakeOption(args, i, "--format", invocation.format, missing)) {
+        } else if (args[i] == "--append") {
+            invocation.append = true;
         } else if (args[i].size() > 1 && args[i][0] == '-' && args[i] != "-") {
             err << "kl840t " << command->name << ": unknown option '" << args[i] << "'\n";
             return kExitUsage;

@@ -12,6 +12,9 @@ struct Invocation {
     std::filesystem::path dir; // --dir; empty: the program's section directory
     std::string port;          // --port: the serial device of a transfer
     std::string timeout;       // --timeout: seconds a transfer may take
+    std::string output;        // -o, --output: the file an export writes; empty: standard output
+    std::string format;        // --format of an export or import; empty: from the file name
+    bool append = false;       // --append: an import adds to the section instead of replacing it
 };
 
 using CommandHandler = int (*)(const Invocation& invocation, std::ostream& out, std::ostream& err);

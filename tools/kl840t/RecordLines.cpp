@@ -2,18 +2,16 @@
 #include "kl840t/RecordLines.h"
 
 #include "keyboard/CodePages.h"
-#include "records/DateTimeText.h"
-#include "records/ScheduleBytes.h"
-#include "records/SchedulePacking.h"
-#include "records/SectionFormat.h"
+#include "keyboard/FilterChar.h"
+#include "records/EditorLayout.h"
+#include "records/ScheduleTexts.h"
 #include "records/Sections.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
 namespace {
-
-constexpr std::string_view kTimesSeparator = " - ";
 
 std::string EscapeField(std::string_view pc) {
     std::string escaped;
@@ -41,137 +39,64 @@ std::string EscapeField(std::string_view pc) {
     return PcToUtf8(escaped);
 }
 
-std::optional<DateTimeValue::Parts> ParsedParts(std::string_view text) {
-    DateTimeText value;
-    if (!value.ParseDateTime(text) || !value.IsValid())
-        return std::nullopt;
-    return value.Split();
-}
+// A date or times text that does not read (a damaged record) is shown as it is.
+std::string FixedDate(const std::string& text) { return FixedScheduleDate(text).value_or(EscapeField(text)); }
+std::string FixedTimes(const std::string& text) { return FixedScheduleTimes(text).value_or(EscapeField(text)); }
 
-// The locale's date text as YYYY-MM-DD; a text that does not read as a date
-// (a damaged record) is shown as it is.
-std::string FixedDate(const std::string& text) {
-    auto parts = text.find('/') != std::string::npos ? ParsedParts(text) : std::nullopt;
-    if (!parts)
-        return EscapeField(text);
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", parts->year, parts->month, parts->day);
-    return buffer;
-}
-
-std::string FixedTimes(const std::string& text) {
-    const std::size_t split = text.find(kTimesSeparator);
-    if (split == std::string::npos)
-        return EscapeField(text);
-    auto start = ParsedParts(std::string_view(text).substr(0, split));
-    auto end = ParsedParts(std::string_view(text).substr(split + kTimesSeparator.size()));
-    if (!start || !end)
-        return EscapeField(text);
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%02d:%02d-%02d:%02d", start->hour, start->minute, end->hour, end->minute);
-    return buffer;
-}
-
-// Reads a field's UTF-8 text into PC bytes, undoing the escapes.
-std::optional<std::string> UnescapeField(std::string_view utf8, std::string& error) {
+// Reads a field's UTF-8 text into PC bytes, undoing the escapes and folding every other character
+// as the record fields do. column is where the field starts in the line (from 1); on a fault it
+// becomes the column of the fault.
+std::optional<std::string> UnescapeField(std::string_view utf8, std::size_t& column, std::string& error) {
     std::string pc;
-    for (std::size_t pos = 0; pos < utf8.size();) {
-        const char32_t c = NextUtf8(utf8, pos);
-        if (c == U'\\') {
-            const char32_t next = pos < utf8.size() ? NextUtf8(utf8, pos) : U'\0';
-            switch (next) {
-            case U'n':
-                pc += "\r\n";
-                break;
-            case U't':
-                pc += '\t';
-                break;
-            case U'r':
-                pc += '\r';
-                break;
-            case U'\\':
-                pc += '\\';
-                break;
-            default:
-                error = "unknown escape after a backslash (use \\n, \\t, \\r or \\\\)";
-                return std::nullopt;
-            }
-            continue;
-        }
-        const std::optional<std::uint8_t> byte = UnicodeToPcByte(c);
-        if (c == U'\0' || c == U'\uFFFD' || !byte) {
+    std::size_t characters = 0; // read before the run now being folded
+    auto foldRun = [&](std::string_view run) {
+        FieldFolding folded = FoldIntoField(run);
+        if (!folded.refused.empty()) {
             char buffer[64];
             std::snprintf(buffer, sizeof buffer, "character U+%04X cannot be stored on the handheld",
-                          static_cast<unsigned>(c));
+                          static_cast<unsigned>(folded.refused.front().character));
             error = buffer;
+            column += characters + folded.refused.front().position;
+            return false;
+        }
+        pc += folded.pc;
+        return true;
+    };
+    static constexpr std::pair<char, std::string_view> kEscapes[] = {
+        {'n', "\r\n"}, {'t', "\t"}, {'r', "\r"}, {'\\', "\\"}};
+    std::size_t runStart = 0, runCharacters = 0;
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const std::size_t at = pos;
+        if (NextUtf8(utf8, pos) != U'\\') {
+            ++runCharacters;
+            continue;
+        }
+        if (!foldRun(utf8.substr(runStart, at - runStart)))
+            return std::nullopt;
+        characters += runCharacters;
+        const char next = pos < utf8.size() ? utf8[pos] : '\0';
+        const auto* escape =
+            std::find_if(std::begin(kEscapes), std::end(kEscapes), [next](const auto& e) { return e.first == next; });
+        if (escape == std::end(kEscapes)) {
+            error = "unknown escape after a backslash (use \\n, \\t, \\r or \\\\)";
+            column += characters;
             return std::nullopt;
         }
-        pc += static_cast<char>(*byte);
+        pc += escape->second;
+        characters += 2;
+        runCharacters = 0;
+        runStart = ++pos;
     }
+    if (!foldRun(utf8.substr(runStart)))
+        return std::nullopt;
     return pc;
 }
 
-bool ReadDigits(std::string_view text, std::size_t pos, std::size_t count, int& value) {
-    if (pos + count > text.size())
-        return false;
-    value = 0;
-    for (std::size_t i = pos; i < pos + count; ++i) {
-        if (text[i] < '0' || text[i] > '9')
-            return false;
-        value = value * 10 + (text[i] - '0');
-    }
-    return true;
-}
-
-std::optional<std::string> DateFromFixed(std::string_view text, std::string& error) {
-    int year, month, day;
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-' || !ReadDigits(text, 0, 4, year) ||
-        !ReadDigits(text, 5, 2, month) || !ReadDigits(text, 8, 2, day)) {
-        error = "the date must be written YYYY-MM-DD";
-        return std::nullopt;
-    }
-    DateTimeText value;
-    if (!value.SetDate(year, month, day) || year < kFirstScheduleYear || year > kLastScheduleYear) {
-        error = "the date must be a day of the years 1900 to 2155";
-        return std::nullopt;
-    }
-    return value.FormatDateTime(kFormatDate);
-}
-
-std::optional<std::string> TimesFromFixed(std::string_view text, std::string& error) {
-    int hours[2], minutes[2];
-    if (text.size() != 11 || text[2] != ':' || text[5] != '-' || text[8] != ':' || !ReadDigits(text, 0, 2, hours[0]) ||
-        !ReadDigits(text, 3, 2, minutes[0]) || !ReadDigits(text, 6, 2, hours[1]) ||
-        !ReadDigits(text, 9, 2, minutes[1])) {
-        error = "the times must be written HH:MM-HH:MM";
-        return std::nullopt;
-    }
-    std::string times;
-    for (int i = 0; i < 2; ++i) {
-        DateTimeText value;
-        if (!value.SetTime(hours[i], minutes[i], 0)) {
-            error = "the times must be times of day, 00:00 to 23:59";
-            return std::nullopt;
-        }
-        if (i)
-            times += kTimesSeparator;
-        times += value.FormatDateTime(kFormatTime);
-    }
-    return times;
-}
-
-// The data length the record will have on the handheld: its line breaks lose
-// their CR there. A schedule record starts with its packed date and times, each
-// four bytes and a 0x00; the others with the lock byte.
-std::size_t HandheldLength(const SectionRecord& record, int section) {
-    std::size_t length = section == kSectionSchedule ? 2 * (kPackedDateSize + 1) : 1;
-    for (int f = section == kSectionSchedule ? 2 : 0; f < SectionFieldCount(section); ++f) {
-        const std::string& field = record.m_lstFields[f];
-        length += field.size() + 1;
-        for (char c : field)
-            length -= c == '\r';
-    }
-    return length;
+std::size_t CharacterCount(std::string_view utf8) {
+    std::size_t count = 0;
+    for (std::size_t pos = 0; pos < utf8.size(); ++count)
+        NextUtf8(utf8, pos);
+    return count;
 }
 
 std::vector<std::string_view> SplitAtTabs(std::string_view line) {
@@ -219,25 +144,28 @@ ParsedRecordLine ParseRecordLine(std::string_view line, int section) {
     }
     SectionRecord record("", "");
     record.m_nLocked = parts[0] == "L";
+    std::size_t fieldColumn = 1;
     for (std::size_t f = 0; f < fieldCount; ++f) {
+        fieldColumn += CharacterCount(parts[f]) + 1;
         std::string error;
+        std::size_t column = fieldColumn;
         std::optional<std::string> field;
         if (section == kSectionSchedule && f == 0)
-            field = DateFromFixed(parts[1], error);
+            field = ScheduleDateFromFixed(parts[1], error);
         else if (section == kSectionSchedule && f == 1)
-            field = TimesFromFixed(parts[2], error);
+            field = ScheduleTimesFromFixed(parts[2], error);
         else
-            field = UnescapeField(parts[f + 1], error);
-        if (!field) {
+            field = UnescapeField(parts[f + 1], column, error);
+        const auto limit = static_cast<std::size_t>(FieldLengthLimit(section, static_cast<int>(f)));
+        if (field && limit && field->size() > limit)
+            error = "the field holds " + std::to_string(field->size()) + " characters, at most " +
+                    std::to_string(limit) + " fit (a line break counts two)";
+        if (!error.empty()) {
             result.error = "field " + std::to_string(f + 1) + ": " + error;
+            result.column = column;
             return result;
         }
         record.m_lstFields.push_back(std::move(*field));
-    }
-    if (const std::size_t length = HandheldLength(record, section); length > kMaxRecordData) {
-        result.error = "the record takes " + std::to_string(length) + " bytes, the handheld at most " +
-                       std::to_string(kMaxRecordData);
-        return result;
     }
     result.record = std::move(record);
     return result;

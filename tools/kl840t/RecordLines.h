@@ -16,10 +16,14 @@ std::string FormatRecordLine(const SectionRecord& record, int section);
 
 // The record of a line of that form, with its fields in PC text and the
 // schedule's date and times as the locale writes them; or the reason the line
-// is malformed.
+// is malformed. Every other character is folded as a record field folds what
+// is typed into it (capitals, accents to their base letters); a character no
+// field can hold, and a field longer than the record editor lets it be, make
+// the line malformed.
 struct ParsedRecordLine {
     std::optional<SectionRecord> record;
     std::string error;
+    std::size_t column = 0; // where in the line the fault begins (from 1); 0 for the whole line
 };
 ParsedRecordLine ParseRecordLine(std::string_view line, int section);
 

@@ -5,6 +5,7 @@
 #include "app/Profile.h"
 #include "app/ProfileFile.h"
 #include "app/ProgramPaths.h"
+#include "kl840t/InterchangeCommands.h"
 #include "kl840t/RecordLines.h"
 #include "records/SectionFile.h"
 #include "records/Sections.h"
@@ -60,20 +61,11 @@ int RunList(const Invocation& invocation, std::ostream& out, std::ostream& err) 
     return kExitOk;
 }
 
-int RunImport(const Invocation& invocation, std::ostream&, std::ostream& err) {
-    const int section = SectionOperand(invocation.operands[0], err);
-    if (!section)
-        return kExitUsage;
-    const std::string& inputName = invocation.operands[1];
-    std::string text;
-    if (!ReadInput(inputName, text)) {
-        err << "kl840t: cannot read " << inputName << '\n';
-        return kExitFailure;
-    }
-    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
-        text.erase(0, 3);
+namespace {
 
-    std::vector<SectionRecord> records;
+// The records of lines as list prints them; false after naming every malformed line.
+bool ImportLines(const std::string& text, int section, const std::string& inputName,
+                 std::vector<SectionRecord>& records, std::ostream& err) {
     bool malformed = false;
     std::istringstream lines(text);
     std::string line;
@@ -84,16 +76,44 @@ int RunImport(const Invocation& invocation, std::ostream&, std::ostream& err) {
             continue;
         ParsedRecordLine parsed = ParseRecordLine(line, section);
         if (!parsed.record) {
-            err << inputName << ':' << number << ": " << parsed.error << '\n';
+            err << inputName << ':' << number;
+            if (parsed.column)
+                err << ':' << parsed.column;
+            err << ": " << parsed.error << '\n';
             malformed = true;
             continue;
         }
         records.push_back(std::move(*parsed.record));
     }
-    if (malformed) {
+    return !malformed;
+}
+
+} // namespace
+
+int RunImport(const Invocation& invocation, std::ostream&, std::ostream& err) {
+    const int section = SectionOperand(invocation.operands[0], err);
+    if (!section)
+        return kExitUsage;
+    const std::string& inputName = invocation.operands[1];
+    std::optional<InterchangeFormat> format;
+    if (!ChooseFormat(invocation, inputName, section, format, err))
+        return kExitUsage;
+    std::string text;
+    if (!ReadInput(inputName, text)) {
+        err << "kl840t: cannot read " << inputName << '\n';
+        return kExitFailure;
+    }
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        text.erase(0, 3);
+
+    std::vector<SectionRecord> records;
+    if (!(format ? ImportForeign(text, section, *format, inputName, records, err)
+                 : ImportLines(text, section, inputName, records, err))) {
         err << "kl840t: nothing written\n";
         return kExitFailure;
     }
+    if (invocation.append && !AppendToSection(section, invocation, records, err))
+        return kExitFailure;
     g_records = std::move(records);
     if (!SaveSection(section, invocation.dir)) {
         err << "kl840t: cannot write " << GetSectionFileName(section, invocation.dir).string() << '\n';
