@@ -28,13 +28,13 @@ TEST(RecordLinesTest, MalformedLinesSayWhy) {
         {kSectionGermanRussian, "-\tA", "expected the lock flag and 2 fields"},
         {kSectionTelephone, "X\tA\tB\tC", "the lock flag must be L or -"},
         {kSectionGermanRussian, "-\tA\\x\tB", "field 1: unknown escape"},
-        {kSectionGermanRussian, "-\tä\tB", "field 1: character U+00E4"},
+        {kSectionGermanRussian, "-\tä\t☺", "field 2: character U+263A"},
         {kSectionSchedule, "-\t2000-3-01\t08:00-09:00\t", "field 1: the date must be written YYYY-MM-DD"},
         {kSectionSchedule, "-\t2001-02-29\t08:00-09:00\t", "field 1: the date must be a day of the years 1900"},
         {kSectionSchedule, "-\t2156-01-01\t08:00-09:00\t", "field 1: the date must be a day of the years 1900"},
         {kSectionSchedule, "-\t2000-03-01\t8:00-09:00\t", "field 2: the times must be written HH:MM-HH:MM"},
         {kSectionSchedule, "-\t2000-03-01\t24:00-09:00\t", "field 2: the times must be times of day"},
-        {kSectionGermanRussian, "-\t" + std::string(254, 'A') + "\tB", "the record takes 258 bytes"},
+        {kSectionGermanRussian, "-\t" + std::string(47, 'A') + "\tB", "field 1: the field holds 47 characters"},
     };
     for (const auto& [section, line, error] : cases) {
         SCOPED_TRACE(line);
@@ -44,15 +44,18 @@ TEST(RecordLinesTest, MalformedLinesSayWhy) {
     }
 }
 
-TEST(RecordLinesTest, LongestRecordsTheHandheldTakesAreAccepted) {
-    // Line breaks count one byte on the handheld, not two.
-    EXPECT_TRUE(ParseRecordLine("-\t" + std::string(252, 'A') + "\tB", kSectionGermanRussian).record);
-    EXPECT_TRUE(ParseRecordLine("-\t2000-03-01\t08:00-09:00\t" + std::string(245, 'A'), kSectionSchedule).record);
-    EXPECT_FALSE(ParseRecordLine("-\t2000-03-01\t08:00-09:00\t" + std::string(246, 'A'), kSectionSchedule).record);
+TEST(RecordLinesTest, FieldsUpToTheirLimitsAreAcceptedAndFolded) {
+    // A line break counts two, as in the record editor.
     std::string breaks;
-    for (int i = 0; i < 125; ++i)
+    for (int i = 0; i < 23; ++i)
         breaks += "\\n";
-    EXPECT_TRUE(ParseRecordLine("-\t" + breaks + "\t" + breaks, kSectionGermanRussian).record);
+    const auto parsed = ParseRecordLine("-\t" + breaks + "\tä\\\\é" + std::string(189, 'x'), kSectionGermanRussian);
+    ASSERT_TRUE(parsed.record);
+    EXPECT_EQ(parsed.record->m_lstFields[1], "\x80\\E" + std::string(189, 'X'));
+    EXPECT_TRUE(ParseRecordLine("-\t2000-03-01\t08:00-09:00\t" + std::string(242, 'A'), kSectionSchedule).record);
+    EXPECT_FALSE(ParseRecordLine("-\t2000-03-01\t08:00-09:00\t" + std::string(243, 'A'), kSectionSchedule).record);
+    EXPECT_FALSE(ParseRecordLine("-\t" + breaks + "\\n\tB", kSectionGermanRussian).record);
+    EXPECT_EQ(ParseRecordLine("-\tAB\\tÉ☺\tB", kSectionGermanRussian).column, 8u);
 }
 
 class Kl840tCommandTest : public TempHomeTest {
