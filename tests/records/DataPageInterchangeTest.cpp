@@ -1,0 +1,106 @@
+// The Data page's way to other programs' files: the record list's context menu and dropped files.
+#include "records/DataPageInterchange.h"
+
+#include "app/CMainDlg.h"
+#include "app/CMessageBoxDlg.h"
+
+#include "records/DataPageFixture.h"
+#include "records/SectionFile.h"
+#include "records/Sections.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class DataPageInterchangeTest : public DataPageTest {
+protected:
+    void TearDown() override {
+        DataPageInterchange::SetFileQuestion(nullptr);
+        DataPageTest::TearDown();
+    }
+
+    QString File(const char* name) const { return QString::fromStdString((m_temp.Home() / name).string()); }
+
+    void Drop(const QString& file) {
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(file)});
+        QWidget* viewport = Page()->RecordList()->viewport();
+        const QPoint centre = viewport->rect().center();
+        QDragEnterEvent enter(centre, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent drop(centre, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &drop);
+    }
+
+    // Right-clicks the list and chooses the menu's entry; the file dialog answers with the file.
+    void ChooseFromMenu(int entry, const QString& file) {
+        DataPageInterchange::SetFileQuestion([&](QWidget*, bool save, const QString& filters) {
+            m_filters = filters;
+            EXPECT_EQ(save, entry == 0);
+            return file;
+        });
+        QTimer::singleShot(0, [entry] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_TRUE(menu);
+            menu->setActiveAction(menu->actions().at(entry));
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        emit Page()->RecordList()->customContextMenuRequested(QPoint(5, 5));
+    }
+
+    QString m_filters;
+};
+
+TEST_F(DataPageInterchangeTest, TheContextMenuExportsAndImportsTheListedRecords) {
+    OpenDataPage({{kSectionTelephone, {Record({"ANNA", "030", "BERLIN"}, 1)}}});
+    Load(kTelephoneRadio);
+    ChooseFromMenu(0, File("book")); // the section's first format is added
+    EXPECT_EQ(m_filters.toStdString(), "vCard-Dateien (*.vcf);;CSV-Dateien (*.csv)");
+    EXPECT_EQ(ReadFileBytes(m_temp.Home() / "book.vcf"),
+              "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:ANNA\r\nN:ANNA;;;;\r\n"
+              "TEL:030\r\nNOTE:BERLIN\r\nCATEGORIES:LOCKED\r\nEND:VCARD\r\n");
+    EXPECT_FALSE(Modified());
+
+    WriteFileBytes(m_temp.Home() / "more.csv",
+                   "name,phone,note,locked\r\nAnna,030,Berlin,1\r\nbernd,040,\"a\nb\",0\r\n");
+    MessageBoxSeam::QueueAnswer(IDOK_RESULT);
+    ChooseFromMenu(1, File("more.csv"));
+    EXPECT_EQ(ListTexts(), QStringList({"ANNA", "BERND"}));
+    EXPECT_TRUE(Modified());
+    EXPECT_EQ(LastMessage(), Text("149") + " 2\r\n" + Text("151") + " 15\r\n" + Text("153") + " 1");
+    ASSERT_EQ(g_records.size(), 2u);
+    EXPECT_EQ(g_records[1].m_lstFields[2], "A\r\nB");
+}
+
+TEST_F(DataPageInterchangeTest, DroppedFilesAreImportedWhenTheirFormatCarriesTheSection) {
+    OpenDataPage({{kSectionSchedule, {}}});
+    Load(kScheduleRadio);
+    WriteFileBytes(m_temp.Home() / "dates.ics", "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART:20261205T090000\r\n"
+                                                "SUMMARY:Treffen\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+    WriteFileBytes(m_temp.Home() / "book.vcf", "BEGIN:VCARD\r\nFN:A\r\nEND:VCARD\r\n");
+    WriteFileBytes(m_temp.Home() / "bad.ics", "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\n");
+    const std::pair<const char*, std::string> drops[] = {{"book.vcf", Text("145")},
+                                                         {"bad.ics", Text("148") + " 2"},
+                                                         {"dates.ics", Text("149") + " 1\r\n" + Text("151") + " 6"}};
+    for (const auto& [file, message] : drops) {
+        SCOPED_TRACE(file);
+        MessageBoxSeam::QueueAnswer(IDOK_RESULT);
+        Drop(File(file));
+        EXPECT_EQ(LastMessage(), message);
+    }
+    ASSERT_EQ(g_records.size(), 1u);
+    EXPECT_EQ(g_records[0].m_lstFields[2], "TREFFEN");
+    EXPECT_TRUE(Modified());
+    EXPECT_TRUE(ReadSection(kSectionSchedule).empty()) << "the user saves as usual";
+}
+
+} // namespace
