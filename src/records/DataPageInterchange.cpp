@@ -26,8 +26,15 @@ constexpr std::size_t kNotesShown = 5; // records named per kind of change befor
 
 QString AskForFile(QWidget* parent, bool save, const QString& filters) {
     const QString caption = PcToQString(LoadText(save ? "140" : "141"));
-    return save ? QFileDialog::getSaveFileName(parent, caption, QString(), filters)
-                : QFileDialog::getOpenFileName(parent, caption, QString(), filters);
+    if (!save)
+        return QFileDialog::getOpenFileName(parent, caption, QString(), filters);
+    QString chosenType;
+    QString file = QFileDialog::getSaveFileName(parent, caption, QString(), filters, &chosenType);
+    // A name typed without an extension takes the one of the file type chosen in the dialog.
+    const qsizetype pattern = chosenType.indexOf(QLatin1String("*."));
+    if (!file.isEmpty() && !InterchangeFormatOfFile(file.toStdString()) && pattern >= 0)
+        file += chosenType.mid(pattern + 1, chosenType.indexOf(QLatin1Char(')'), pattern) - pattern - 1);
+    return file;
 }
 
 DataPageInterchange::FileQuestion& FileQuestionInUse() {

@@ -126,17 +126,26 @@ ImportResult ImportRecords(std::string_view bytes, int section, InterchangeForma
     const int fieldCount = SectionFieldCount(section);
     for (ForeignRecord& foreign : read.records) {
         foreign.fields.resize(static_cast<std::size_t>(fieldCount));
-        if (std::all_of(foreign.fields.begin(), foreign.fields.end(), [](const std::string& f) { return f.empty(); })) {
-            ++result.report.leftOut; // the record editor drops a record whose fields are all empty
-            continue;
-        }
-        ++result.report.read;
+        ImportReport& report = result.report;
+        const std::size_t cutBefore = report.cut.size(), refusedBefore = report.refused.size();
+        const std::size_t foldedBefore = report.folded;
+        ++report.read;
         SectionRecord record("", "");
         record.m_nLocked = foreign.locked;
         for (int f = 0; f < fieldCount; ++f) {
             std::string& text = foreign.fields[static_cast<std::size_t>(f)];
-            record.m_lstFields.push_back(IsTextField(section, f) ? FitField(text, section, f, result.report)
+            record.m_lstFields.push_back(IsTextField(section, f) ? FitField(text, section, f, report)
                                                                  : std::move(text));
+        }
+        if (std::all_of(record.m_lstFields.begin(), record.m_lstFields.end(),
+                        [](const std::string& field) { return field.empty(); })) {
+            // The record editor drops a record whose fields are all empty; so does the import.
+            --report.read;
+            report.cut.resize(cutBefore);
+            report.refused.resize(refusedBefore);
+            report.folded = foldedBefore;
+            ++report.leftOut;
+            continue;
         }
         result.records.push_back(std::move(record));
     }

@@ -1,6 +1,8 @@
-// Benchmark: load, list and save the largest section files the format allows
-// and print the times.
+// Benchmark: load, list and save the largest section files the format allows,
+// export them to and import them from the other programs' formats, and print
+// the times.
 #include "kl840t/RecordLines.h"
+#include "records/Interchange.h"
 #include "records/SectionFile.h"
 #include "records/SectionFormat.h"
 #include "records/Sections.h"
@@ -114,6 +116,25 @@ void Measure(const char* name, const char* shape, int section, std::vector<Secti
                 load, list, listed, save);
 }
 
+// Export and import of the records in every format that carries the section.
+void MeasureInterchange(int section, const std::vector<SectionRecord>& records) {
+    for (InterchangeFormat format : {InterchangeFormat::VCard, InterchangeFormat::ICalendar, InterchangeFormat::Csv}) {
+        if (!InterchangeFormatFits(format, section))
+            continue;
+        std::string file;
+        const double exported = MedianMilliseconds([&] { file = ExportRecords(records, section, format); });
+        std::size_t imported = 0;
+        const double import = MedianMilliseconds([&] {
+            const ImportResult result = ImportRecords(file, section, format);
+            if (!result.error.empty())
+                std::abort();
+            imported = result.records.size();
+        });
+        std::printf("%22s%-4s %9zu bytes  export %8.1f ms  import %8.1f ms (%zu records)\n", "",
+                    InterchangeExtension(format), file.size(), exported, import, imported);
+    }
+}
+
 } // namespace
 
 int main() {
@@ -131,8 +152,12 @@ int main() {
     };
     std::printf("median of 5 runs; %d packets per file\n", kPackets);
     for (auto [name, section] : kSections) {
-        Measure(name, "largest", section, Records(section, FullestPacket()), root);
-        Measure(name, "most", section, Records(section, ShortestRecords(section)), root);
+        const std::vector<SectionRecord> largest = Records(section, FullestPacket());
+        const std::vector<SectionRecord> most = Records(section, ShortestRecords(section));
+        Measure(name, "largest", section, largest, root);
+        MeasureInterchange(section, largest);
+        Measure(name, "most", section, most, root);
+        MeasureInterchange(section, most);
     }
     std::filesystem::remove_all(root);
     return 0;
