@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <initializer_list>
+#include <unordered_map>
 
 namespace {
 
@@ -91,14 +92,31 @@ bool IsGermanCapitalByte(char pc) {
 std::optional<char> FoldCharForField(char32_t c, FieldCharSide side) {
     if (c == U'\0')
         return std::nullopt;
+    if (c < 0x7F) // the same on both sides
+        return FilteredOnSide(c, true);
     if (side != FieldCharSide::Either)
         return FilteredOnSide(c, side == FieldCharSide::Latin);
-    if (std::optional<char> latin = FilteredOnSide(c, true))
-        return latin;
-    std::optional<char> cyrillic = FilteredOnSide(c, false);
-    if (cyrillic && IsGermanCapitalByte(*cyrillic))
-        return std::nullopt;
-    return cyrillic;
+    // Files bring whole texts through here: what the two code pages hold above ASCII is looked
+    // up once.
+    static const std::unordered_map<char32_t, char> kEither = [] {
+        std::unordered_map<char32_t, char> table;
+        for (int byte = 0x7F; byte <= 0xFF; ++byte) {
+            for (char32_t each :
+                 {Cp1251ToUnicode(static_cast<std::uint8_t>(byte)), Cp1252ToUnicode(static_cast<std::uint8_t>(byte))}) {
+                std::optional<char> folded = FilteredOnSide(each, true);
+                if (!folded) {
+                    folded = FilteredOnSide(each, false);
+                    if (folded && IsGermanCapitalByte(*folded))
+                        folded.reset();
+                }
+                if (folded)
+                    table.emplace(each, *folded);
+            }
+        }
+        return table;
+    }();
+    const auto found = kEither.find(c);
+    return found == kEither.end() ? std::nullopt : std::optional<char>(found->second);
 }
 
 FieldFolding FoldIntoField(std::string_view utf8) {

@@ -196,6 +196,10 @@ ForeignRead ReadICalendarEvents(std::string_view text) {
     for (std::size_t e = 0; e < events.size(); ++e) {
         icalcomponent* event = events[e];
         const std::size_t line = e < eventLines.size() ? eventLines[e] : 0;
+        if (icalcomponent_get_first_property(event, ICAL_RECURRENCEID_PROPERTY)) {
+            ++read.leftOut; // a changed occurrence of a recurring event, which comes in as its first
+            continue;
+        }
         const icaltimetype start = icalcomponent_get_dtstart(event);
         if (icaltime_is_null_time(start) || !icaltime_is_valid_time(start)) {
             read.records.clear();
