@@ -45,14 +45,13 @@ std::string Uid(const SectionRecord& record, std::map<std::uint64_t, int>& seen)
     return uid;
 }
 
-icalcomponent* Event(const SectionRecord& record, std::map<std::uint64_t, int>& seen) {
+icalcomponent* Event(const SectionRecord& record, icaltimetype stamp, std::map<std::uint64_t, int>& seen) {
     auto field = [&](std::size_t f) { return f < record.m_lstFields.size() ? record.m_lstFields[f] : std::string(); };
     const DateTimeValue::Parts date = ScheduleDateParts(field(0)).value_or(DateTimeValue::Parts{1900, 1, 1});
     const ScheduleTimes times = ScheduleTimesParts(field(1)).value_or(ScheduleTimes{});
     icalcomponent* event = icalcomponent_new(ICAL_VEVENT_COMPONENT);
     icalcomponent_add_property(event, icalproperty_new_uid(Uid(record, seen).c_str()));
-    icalcomponent_add_property(
-        event, icalproperty_new_dtstamp(icaltime_current_time_with_zone(icaltimezone_get_utc_timezone())));
+    icalcomponent_add_property(event, icalproperty_new_dtstamp(stamp));
     const bool wholeDay = times == ScheduleTimes{};
     icalcomponent_set_dtstart(event,
                               LocalTime(date.year, date.month, date.day, times.startHour, times.startMinute, wholeDay));
@@ -139,7 +138,7 @@ struct LocalParts {
 
 // A time in a zone (or UTC) moved to this machine's local time; a floating one as it is.
 LocalParts ToLocal(icaltimetype time) {
-    if (time.is_date || !time.zone || time.zone == nullptr)
+    if (time.is_date || !time.zone)
         return {time.year, time.month, time.day, time.hour, time.minute};
     const std::time_t utc = icaltime_as_timet_with_zone(time, time.zone);
     std::tm local{};
@@ -173,8 +172,9 @@ std::string WriteICalendarEvents(const std::vector<SectionRecord>& records) {
     icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
     icalcomponent_add_property(calendar.get(), icalproperty_new_prodid("-//kl840t-link//Schedule//EN"));
     std::map<std::uint64_t, int> seen;
+    const icaltimetype stamp = icaltime_current_time_with_zone(icaltimezone_get_utc_timezone());
     for (const SectionRecord& record : records)
-        icalcomponent_add_component(calendar.get(), Event(record, seen));
+        icalcomponent_add_component(calendar.get(), Event(record, stamp, seen));
     char* text = icalcomponent_as_ical_string_r(calendar.get());
     std::string out = text ? text : "";
     std::free(text);

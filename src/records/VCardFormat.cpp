@@ -96,10 +96,10 @@ std::vector<ContentLine> Unfold(std::string_view text) {
         } else {
             lines.push_back({number, std::string(line)});
         }
-        const std::string& joined = lines.empty() ? std::string() : lines.back().text;
-        softBreak = !joined.empty() && joined.back() == '=' && IsQuotedPrintable(joined);
+        std::string* joined = lines.empty() ? nullptr : &lines.back().text;
+        softBreak = joined && !joined->empty() && joined->back() == '=' && IsQuotedPrintable(*joined);
         if (softBreak)
-            lines.back().text.pop_back();
+            joined->pop_back();
     }
     return lines;
 }
