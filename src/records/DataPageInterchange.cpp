@@ -166,8 +166,10 @@ void DataPageInterchange::ImportFrom(const QString& file) {
     }
     if (!CommitEditor())
         return;
+    const std::size_t listed = g_records.size();
     result.report.leftOut += AppendNewRecords(g_records, result.records);
-    m_page.m_bModified = 1;
+    if (g_records.size() > listed)
+        m_page.m_bModified = 1;
     if (m_page.m_nCurRecord < 0 && !g_records.empty())
         m_page.m_nCurRecord = 0;
     m_page.FillRecordList();

@@ -68,7 +68,10 @@ TEST_F(DataPageInterchangeTest, TheContextMenuExportsAndImportsTheListedRecords)
     EXPECT_EQ(ReadFileBytes(m_temp.Home() / "book.vcf"),
               "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:ANNA\r\nN:ANNA;;;;\r\n"
               "TEL:030\r\nNOTE:BERLIN\r\nCATEGORIES:LOCKED\r\nEND:VCARD\r\n");
-    EXPECT_FALSE(Modified());
+    MessageBoxSeam::QueueAnswer(IDOK_RESULT);
+    ChooseFromMenu(1, File("book.vcf"));
+    EXPECT_EQ(LastMessage(), Text("149") + " 1\r\n" + Text("153") + " 1");
+    EXPECT_FALSE(Modified()) << "nothing new came in";
 
     WriteFileBytes(m_temp.Home() / "more.csv",
                    "name,phone,note,locked\r\nAnna,030,Berlin,1\r\nbernd,040,\"a\nb\",0\r\n");
