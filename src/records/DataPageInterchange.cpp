@@ -187,15 +187,15 @@ std::string DataPageInterchange::ReportText(const ImportReport& report) const {
     };
     std::string text = LoadText("149") + ' ' + std::to_string(report.read);
     if (!report.cut.empty())
-        ((text += kLineBreak) += LoadText("150")) += records(report.cut);
+        ((text += kLineBreak) += LoadText("155")) += records(report.cut);
     if (report.folded)
-        ((text += kLineBreak) += LoadText("151") + ' ') += std::to_string(report.folded);
+        ((text += kLineBreak) += LoadText("156") + ' ') += std::to_string(report.folded);
     if (!report.refused.empty())
-        ((text += kLineBreak) += LoadText("152")) += records(report.refused);
+        ((text += kLineBreak) += LoadText("157")) += records(report.refused);
     if (report.leftOut)
-        ((text += kLineBreak) += LoadText("153") + ' ') += std::to_string(report.leftOut);
+        ((text += kLineBreak) += LoadText("158") + ' ') += std::to_string(report.leftOut);
     if (report.firstOccurrences)
-        ((text += kLineBreak) += LoadText("154") + ' ') += std::to_string(report.firstOccurrences);
+        ((text += kLineBreak) += LoadText("159") + ' ') += std::to_string(report.firstOccurrences);
     return text;
 }
 

@@ -70,7 +70,7 @@ TEST_F(DataPageInterchangeTest, TheContextMenuExportsAndImportsTheListedRecords)
               "TEL:030\r\nNOTE:BERLIN\r\nCATEGORIES:LOCKED\r\nEND:VCARD\r\n");
     MessageBoxSeam::QueueAnswer(IDOK_RESULT);
     ChooseFromMenu(1, File("book.vcf"));
-    EXPECT_EQ(LastMessage(), Text("149") + " 1\r\n" + Text("153") + " 1");
+    EXPECT_EQ(LastMessage(), Text("149") + " 1\r\n" + Text("158") + " 1");
     EXPECT_FALSE(Modified()) << "nothing new came in";
 
     WriteFileBytes(m_temp.Home() / "more.csv",
@@ -79,7 +79,7 @@ TEST_F(DataPageInterchangeTest, TheContextMenuExportsAndImportsTheListedRecords)
     ChooseFromMenu(1, File("more.csv"));
     EXPECT_EQ(ListTexts(), QStringList({"ANNA", "BERND"}));
     EXPECT_TRUE(Modified());
-    EXPECT_EQ(LastMessage(), Text("149") + " 2\r\n" + Text("151") + " 15\r\n" + Text("153") + " 1");
+    EXPECT_EQ(LastMessage(), Text("149") + " 2\r\n" + Text("156") + " 15\r\n" + Text("158") + " 1");
     ASSERT_EQ(g_records.size(), 2u);
     EXPECT_EQ(g_records[1].m_lstFields[2], "A\r\nB");
 }
@@ -93,7 +93,7 @@ TEST_F(DataPageInterchangeTest, DroppedFilesAreImportedWhenTheirFormatCarriesThe
     WriteFileBytes(m_temp.Home() / "bad.ics", "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\n");
     const std::pair<const char*, std::string> drops[] = {{"book.vcf", Text("145")},
                                                          {"bad.ics", Text("148") + " 2"},
-                                                         {"dates.ics", Text("149") + " 1\r\n" + Text("151") + " 6"}};
+                                                         {"dates.ics", Text("149") + " 1\r\n" + Text("156") + " 6"}};
     for (const auto& [file, message] : drops) {
         SCOPED_TRACE(file);
         MessageBoxSeam::QueueAnswer(IDOK_RESULT);
