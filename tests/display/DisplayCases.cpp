@@ -1,0 +1,234 @@
+// The program on a real X display, typed at and clicked as a German or a Russian user would: the
+// system's keyboard layout set with setxkbmap, the locale with LANG, keys pressed by key code and
+// clicks made through the X server, and what the controls then hold read back.
+//
+// Each case runs the main window in a process of its own (this program, started again with
+// --display-case=NAME) on an Xvfb of its own. To add a case, add one line to kCases: a script of
+// clicks at named places ("click:NAME", names in Scene::Target) and keys by their US names
+// ("ctrl+a", "shift+=", "space"), then the reader (Scene::Read) and the value expected. A new
+// place to click or a new thing to read is one more branch there.
+#include "XDisplay.h"
+
+#include "app/CCenteredTabCtrl.h"
+#include "app/CLinkApp.h"
+#include "app/CMainDlg.h"
+#include "app/Profile.h"
+#include "controls/CFilterEdit.h"
+#include "controls/CPictureButtonBar.h"
+#include "keyboard/UsKeyboard.h"
+#include "records/CDataPage.h"
+#include "records/SectionFile.h"
+#include "records/SectionRecord.h"
+#include "records/Sections.h"
+#include "support/TempHome.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTabBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <iostream>
+#include <sstream>
+
+namespace {
+
+struct DisplayCase {
+    const char* name;
+    const char* layouts; // setxkbmap -layout, and -variant after a '/'
+    const char* lang;
+    int layoutEng; // the keyboard sides' layout options
+    int layoutRus;
+    std::string script;
+    const char* reader;
+    const char* expected;
+};
+
+// The first field of a new telephone record, with the focus in it.
+const std::string kNewPhoneField = "click:tab:1 click:radio:1119 click:data:1 click:command:1 click:field:0 ";
+
+const DisplayCase kCases[] = {
+    {"RussianEmulationTranslatesInARussianLocale", "us", "ru_RU.UTF-8", 0, 1, kNewPhoneField + "click:side g h b d t n",
+     "focus", "ПРИВЕТ"},
+    {"GermanEmulationTranslatesInAGermanLocale", "us", "de_DE.UTF-8", 1, 0, kNewPhoneField + "y z ; [", "focus",
+     "ZYÖÜ"},
+    {"CyrillicSideLocksTheInstalledRussianGroup", "us,ru", "de_DE.UTF-8", 0, 0, kNewPhoneField + "click:side g h b",
+     "focus", "ПРИ"},
+    {"AltCommandsTypeNothingAndGoByTheKeysPlace", "ru", "ru_RU.UTF-8", 0, 1,
+     kNewPhoneField + "alt+s alt+d alt+u alt+i alt+c alt+b alt+k g h", "focus", "ПР"},
+    {"ControlWithALetterTypesInARussianMode", "us", "de_DE.UTF-8", 0, 1, kNewPhoneField + "click:side f ctrl+a ctrl+z",
+     "focus", "АФЯ"},
+    {"DeadKeysOfTheSystemLayoutReachTheTypewriter", "de", "de_DE.UTF-8", 0, 2, kNewPhoneField + "click:side = [",
+     "focus", "ЪЮ"},
+    {"LetterKeysGoByTheSystemLayoutsLetter", "de", "de_DE.UTF-8", 0, 1, kNewPhoneField + "click:side y z", "focus",
+     "ЯН"},
+};
+
+const DisplayCase* FindCase(const std::string& name) {
+    for (const DisplayCase& c : kCases)
+        if (name == c.name)
+            return &c;
+    return nullptr;
+}
+
+// The main window on the display, driven through the X server.
+class Scene {
+public:
+    Scene() {
+        m_main.show();
+        m_main.activateWindow();
+        (void)QTest::qWaitForWindowActive(&m_main);
+    }
+
+    void Do(const std::string& step) {
+        if (step.rfind("click:", 0) == 0) {
+            auto [widget, point] = Target(step.substr(6));
+            if (!widget)
+                throw std::runtime_error("no place to click: " + step);
+            const QPoint global = widget->mapToGlobal(point);
+            m_input.Click(global.x(), global.y());
+            QTest::qWait(150);
+        } else {
+            PressKeys(step);
+            QTest::qWait(30);
+        }
+    }
+
+    std::string Read(const std::string& reader) {
+        QWidget* focus = QApplication::focusWidget();
+        if (reader == "focus") {
+            if (auto* edit = qobject_cast<QPlainTextEdit*>(focus))
+                return edit->toPlainText().toStdString();
+            if (auto* line = qobject_cast<QLineEdit*>(focus))
+                return line->text().toStdString();
+            if (auto* combo = qobject_cast<QComboBox*>(focus))
+                return combo->currentText().toStdString();
+            return "(no control with text has the focus)";
+        }
+        if (reader == "group")
+            return std::to_string(m_input.LockedGroup());
+        throw std::runtime_error("no reader " + reader);
+    }
+
+private:
+    // A widget and the point in it that a user clicks.
+    std::pair<QWidget*, QPoint> Target(const std::string& name) {
+        const std::size_t colon = name.find(':');
+        const std::string kind = name.substr(0, colon);
+        const int number = colon == std::string::npos ? 0 : std::stoi(name.substr(colon + 1));
+        if (kind == "tab") {
+            QTabBar* bar = m_main.TabCtrl()->Bar();
+            return {bar, bar->tabRect(number).center()};
+        }
+        if (kind == "side")
+            return {m_main.ButtonBar(), m_main.ButtonBar()->ButtonRect(0).center()};
+        if (kind == "command")
+            return {g_pDataPage->CommandBar(), g_pDataPage->CommandBar()->ButtonRect(number).center()};
+        if (kind == "field")
+            return {g_pDataPage->FieldEdit(number), g_pDataPage->FieldEdit(number)->rect().center()};
+        if (kind == "radio") // on its mark
+            return {g_pDataPage->Item(number), QPoint(6, g_pDataPage->Item(number)->height() / 2)};
+        if (kind == "data")
+            return {g_pDataPage->Item(number), g_pDataPage->Item(number)->rect().center()};
+        return {nullptr, {}};
+    }
+
+    // "ctrl+shift+a": the modifiers down, the key down and up, the modifiers up.
+    void PressKeys(const std::string& chord) {
+        static const std::pair<const char*, unsigned> kModifiers[] = {{"shift", 50}, {"ctrl", 37}, {"alt", 64}};
+        std::vector<unsigned> held;
+        std::string rest = chord;
+        for (std::size_t plus; (plus = rest.find('+')) != std::string::npos && plus > 0;) {
+            for (auto [name, code] : kModifiers)
+                if (rest.compare(0, plus, name) == 0)
+                    held.push_back(code);
+            rest.erase(0, plus + 1);
+        }
+        const auto position =
+            rest == "space" ? UsKeyOfCharacter(U' ') : UsKeyOfCharacter(static_cast<char32_t>(rest[0]));
+        if (!position || (rest.size() > 1 && rest != "space"))
+            throw std::runtime_error("no key " + chord);
+        for (unsigned code : held)
+            m_input.Key(code, true);
+        m_input.Key(static_cast<unsigned>(position->scanCode + 8), true);
+        m_input.Key(static_cast<unsigned>(position->scanCode + 8), false);
+        for (auto code = held.rbegin(); code != held.rend(); ++code)
+            m_input.Key(*code, false);
+    }
+
+    CMainDlg m_main;
+    XInput m_input;
+};
+
+// The case in this process: the application on the display the parent set up.
+int RunCase(const DisplayCase& c, int argc, char** argv) {
+    CLinkApp app(argc, argv);
+    try {
+        Scene scene;
+        std::istringstream steps(c.script);
+        for (std::string step; steps >> step;)
+            scene.Do(step);
+        std::cout << "holds: " << scene.Read(c.reader) << std::endl;
+        return 0;
+    } catch (const std::exception& error) {
+        std::cout << "error: " << error.what() << std::endl;
+        return 1;
+    }
+}
+
+std::string g_self;
+
+void PrintTo(const DisplayCase& c, std::ostream* out) { *out << c.name; }
+
+class RealDisplayTest : public ::testing::TestWithParam<DisplayCase> {};
+
+TEST_P(RealDisplayTest, ControlsHoldWhatTheUserTyped) {
+    const DisplayCase& c = GetParam();
+    if (!ChildProcess::OnPath("Xvfb"))
+        GTEST_SKIP() << "no Xvfb on this machine";
+    VirtualXServer server;
+    ASSERT_TRUE(server.Started()) << "no free display from :11 to :19";
+    const std::string layouts = c.layouts;
+    const std::size_t slash = layouts.find('/');
+    ASSERT_TRUE(server.SetKeyboardLayout(layouts.substr(0, slash),
+                                         slash == std::string::npos ? "" : layouts.substr(slash + 1)));
+
+    TempHome home;
+    home.InstallDeliveredProfile();
+    ASSERT_TRUE(WriteProfileInt("interface", "layouteng", c.layoutEng));
+    ASSERT_TRUE(WriteProfileInt("interface", "layoutrus", c.layoutRus));
+    SectionRecord record; // the telephone book holds one record
+    record.m_lstFields = {"ANNA", "123"};
+    g_records = {record};
+    ASSERT_TRUE(SaveSection(kSectionTelephone));
+    setenv("DISPLAY", server.Name().c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    setenv("LANG", c.lang, 1);
+    unsetenv("LC_ALL");
+    ChildProcess program({g_self, std::string("--display-case=") + c.name}, true);
+    const int status = program.WaitForExit(20000);
+    const std::string& output = program.Output();
+    const std::size_t holds = output.rfind("holds: ");
+    ASSERT_EQ(status, 0) << output;
+    ASSERT_NE(holds, std::string::npos) << output;
+    EXPECT_EQ(output.substr(holds + 7, output.find('\n', holds) - holds - 7), c.expected) << output;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, RealDisplayTest, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<DisplayCase>& info) { return info.param.name; });
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::string option = "--display-case=";
+    if (argc > 1 && std::string(argv[1]).rfind(option, 0) == 0) {
+        const DisplayCase* c = FindCase(std::string(argv[1]).substr(option.size()));
+        return c ? RunCase(*c, argc, argv) : 2;
+    }
+    g_self = std::filesystem::canonical("/proc/self/exe").string();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
