@@ -5,6 +5,7 @@
 #include "keyboard/KeyTables.h"
 #include "keyboard/UsKeyboard.h"
 #include "keyboard/VirtualKeys.h"
+#include "keyboard/XkbLayoutNames.h"
 
 #include <QKeyEvent>
 
@@ -120,7 +121,7 @@ QString CodePageText(const std::string& bytes, int codePage) {
     return text;
 }
 
-KeyStroke ReadKeyStroke(const QKeyEvent& event) {
+KeyStroke ReadKeyStroke(const QKeyEvent& event, const KeyboardLayouts* layouts) {
     KeyStroke key;
     const Qt::KeyboardModifiers modifiers = event.modifiers();
     const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
@@ -129,6 +130,7 @@ KeyStroke ReadKeyStroke(const QKeyEvent& event) {
     key.alt = modifiers.testFlag(Qt::AltModifier);
 
 #ifdef Q_OS_WIN
+    (void)layouts; // the system's virtual key already follows its layout
     key.scanCode = static_cast<int>(event.nativeScanCode() & 0xFF);
     key.virtualKey = static_cast<int>(event.nativeVirtualKey());
     key.capsLock = (GetKeyState(VK_CAPITAL) & 1) != 0;
@@ -139,6 +141,13 @@ KeyStroke ReadKeyStroke(const QKeyEvent& event) {
     const quint32 native = event.nativeScanCode();
     key.scanCode = native > 8 && native < 8 + 0x80 ? static_cast<int>(native - 8) : 0;
     key.virtualKey = UsVirtualKeyOfScanCode(key.scanCode);
+    if (key.scanCode != 0) {
+        unsigned symbol = layouts ? layouts->BaseLevelSymbol(native) : 0;
+        if (symbol == 0)
+            symbol = event.nativeVirtualKey();
+        if (int letter = LetterVirtualKeyOfKeysym(symbol))
+            key.virtualKey = letter;
+    }
     // Bit 1 of the X and XKB modifier masks is the Caps Lock.
     key.capsLock = (event.nativeModifiers() & 0x2) != 0;
     key.rightAlt = event.key() == Qt::Key_AltGr || (event.key() == Qt::Key_Alt && key.scanCode == 0x64);

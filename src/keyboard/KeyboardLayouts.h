@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 // Layout names are the eight hexadecimal digits the handheld's users know from their PCs
@@ -18,6 +17,10 @@ public:
     virtual Handle ActiveLayout() const = 0;
     virtual std::vector<Handle> InstalledLayouts() const = 0;
     virtual void Activate(Handle layout) = 0;
+
+    // The symbol the key of this native key code types without modifiers on the active layout,
+    // as the system codes symbols (an X keysym); 0 where the system does not tell.
+    virtual unsigned BaseLevelSymbol(unsigned /*nativeKeyCode*/) const { return 0; }
 };
 
 // Activates the first installed layout of a keyboard side (0 Latin, 1 Cyrillic): a layout whose
@@ -25,7 +28,3 @@ public:
 // is activated in turn because only the active layout tells its name; when none fits, the layout
 // that was active before is active again.
 void ActivateInstalledLayout(KeyboardLayouts& layouts, int side);
-
-// The layout name the system would give a keyboard of this locale ("de_CH" -> "00000807").
-// Unknown languages read as the US layout, the usual keyboard of a machine that says nothing.
-std::string LayoutNameForLocale(std::string_view localeName);

@@ -3,9 +3,11 @@
 
 #include "keyboard/KeyboardLayouts.h"
 
-// On Windows the thread's own keyboard layouts. Elsewhere the system offers no list of layouts
-// to switch between: the one installed layout is the keyboard of the input locale the system
-// reports, named as that language's standard layout, and activating it changes nothing.
+// On Windows the thread's own keyboard layouts. On an X display the groups of the server's
+// keyboard configuration: the active layout is the locked group, and activating a layout locks
+// its group for the whole display, as the desktop's own layout switch does. Where no layout can
+// be read (no X display), the active layout has no name, so that no emulation stands aside: the
+// emulations read keys by their place and type the same whatever the system's layout.
 class SystemKeyboardLayouts final : public KeyboardLayouts {
 public:
     SystemKeyboardLayouts() = default;
@@ -14,4 +16,5 @@ public:
     Handle ActiveLayout() const override;
     std::vector<Handle> InstalledLayouts() const override;
     void Activate(Handle layout) override;
+    unsigned BaseLevelSymbol(unsigned nativeKeyCode) const override;
 };

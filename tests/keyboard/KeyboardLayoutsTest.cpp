@@ -1,4 +1,4 @@
-// Finding an installed layout of a keyboard side, and naming the layout of a locale.
+// Finding an installed layout of a keyboard side.
 #include "keyboard/KeyboardLayouts.h"
 
 #include "support/FakeKeyboardLayouts.h"
@@ -30,18 +30,6 @@ TEST(KeyboardLayoutsTest, ActivatesTheFirstInstalledLayoutOfTheSide) {
         ActivateInstalledLayout(layouts, c.side);
         EXPECT_EQ(layouts.ActiveLayoutName(), c.expected);
     }
-}
-
-TEST(KeyboardLayoutsTest, LocaleNamesBecomeLayoutNames) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"ru_RU", "00000419"}, {"ru", "00000419"},          {"de_DE", "00000407"},
-        {"de_CH", "00000807"}, {"de_AT.UTF-8", "00000C07"}, {"de-LU", "00001007"},
-        {"en_US", "00000409"}, {"en_GB", "00000809"},       {"pt_BR", "00000416"},
-        {"pt_PT", "00000816"}, {"uk_UA", "00000422"},       {"C", "00000409"},
-        {"", "00000409"},      {"xx_YY@euro", "00000409"},
-    };
-    for (auto [locale, layout] : cases)
-        EXPECT_EQ(LayoutNameForLocale(locale), layout) << locale;
 }
 
 } // namespace
