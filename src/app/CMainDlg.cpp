@@ -280,12 +280,16 @@ bool CMainDlg::PreTranslateMessage(QObject* receiver, QEvent* event) {
             SendMessage(this, WM_HELP);
             return true;
         }
-        // The keyboard command table: Alt with a letter. A translated key goes
-        // on like any other.
+        // The keyboard command table: Alt with a letter, by the key's place
+        // (Alt+K is the same key under a Russian layout). The command takes
+        // the key, so its letter never reaches the control.
         bool altOnly = (key->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) == Qt::AltModifier;
-        if (altOnly && key->key() >= Qt::Key_A && key->key() <= Qt::Key_Z) {
-            if (auto command = FindAccelerator(key->key()); command && CLinkApp::Instance())
-                CLinkApp::Instance()->OnCommand(*command);
+        CLinkApp* app = CLinkApp::Instance();
+        if (altOnly && app) {
+            if (auto command = FindAccelerator(app->ReadKey(*key).virtualKey)) {
+                app->OnCommand(*command);
+                return true;
+            }
         }
     }
     // Enter never closes the main window nor presses a button through it.

@@ -6,6 +6,8 @@
 #include "keyboard/KeyEventAdapter.h"
 #include "keyboard/SystemKeyboardLayouts.h"
 
+#include <QInputMethod>
+#include <QInputMethodQueryEvent>
 #include <QKeyEvent>
 #include <QWidget>
 
@@ -37,19 +39,46 @@ bool CTranslatingApp::notify(QObject* receiver, QEvent* event) {
     // A mode message changes the state and then goes on to its window, where nothing handles it.
     if (auto* message = CMessageEvent::From(event)) {
         int command = ModeCommandIndex(message->message(), WM_KBD_OFF);
-        if (command >= 0)
+        if (command >= 0) {
             m_kbd.Apply(static_cast<KbdModeCommand>(command));
+            QGuiApplication::inputMethod()->update(Qt::ImEnabled);
+        }
     }
-    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) && receiver->isWidgetType() &&
+    // While an emulation reads the keys, no control composes characters through the system's
+    // input method: it would take the system layout's dead keys before the emulation sees them.
+    if (event->type() == QEvent::InputMethodQuery) {
+        const bool handled = QApplication::notify(receiver, event);
+        auto* query = static_cast<QInputMethodQueryEvent*>(event);
+        if (query->queries().testFlag(Qt::ImEnabled) && TranslatesKeys())
+            query->setValue(Qt::ImEnabled, false);
+        return handled;
+    }
+    const bool keyEvent = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+    if (keyEvent && receiver->isWidgetType() &&
         TranslateKey(static_cast<QWidget*>(receiver), static_cast<QKeyEvent*>(event)))
         return true;
     if (WalkPreTranslateTree(receiver, event))
         return true;
+    if (keyEvent && receiver->isWidgetType())
+        return DeliverAltKey(receiver, static_cast<QKeyEvent*>(event));
     return QApplication::notify(receiver, event);
 }
 
+bool CTranslatingApp::DeliverAltKey(QObject* receiver, QKeyEvent* event) {
+    const bool altOnly = (event->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) == Qt::AltModifier;
+    if (event->type() != QEvent::KeyPress || !altOnly || event->text().isEmpty())
+        return QApplication::notify(receiver, event);
+    // Alt with a key is a system key: the control may act on it but never types its character.
+    QKeyEvent command(QEvent::KeyPress, event->key(), event->modifiers(), event->nativeScanCode(),
+                      event->nativeVirtualKey(), event->nativeModifiers(), QString(), event->isAutoRepeat(),
+                      static_cast<quint16>(event->count()));
+    const bool handled = QApplication::notify(receiver, &command);
+    event->setAccepted(command.isAccepted());
+    return handled;
+}
+
 bool CTranslatingApp::TranslateKey(QWidget* receiver, QKeyEvent* event) {
-    const KeyStroke key = ReadKeyStroke(*event);
+    const KeyStroke key = ReadKey(*event);
     if (key.virtualKey == 0)
         return false; // a key the program has no name for stays the system's
     // Only key events can be translated, so the layout name is read for them alone.
@@ -66,7 +95,12 @@ bool CTranslatingApp::TranslateKey(QWidget* receiver, QKeyEvent* event) {
     int qtKey = event->key();
     if (IsDialogKey(qtKey) && receiver->window()->windowType() != Qt::Popup)
         qtKey = Qt::Key_unknown;
-    QKeyEvent delivered(QEvent::KeyPress, qtKey, event->modifiers(), event->nativeScanCode(), event->nativeVirtualKey(),
+    // A key that went on as the same key without Control arrives without it: it types its
+    // character instead of acting as the control's own Control shortcut.
+    Qt::KeyboardModifiers modifiers = event->modifiers();
+    if (translation.controlIgnored)
+        modifiers &= ~Qt::ControlModifier;
+    QKeyEvent delivered(QEvent::KeyPress, qtKey, modifiers, event->nativeScanCode(), event->nativeVirtualKey(),
                         event->nativeModifiers(), CodePageText(translation.Characters(), translation.codePage),
                         event->isAutoRepeat(), static_cast<quint16>(event->count()));
     SendPastTranslation(receiver, &delivered);
@@ -91,6 +125,10 @@ void CTranslatingApp::ResetKeyboardTranslation() {
 }
 
 bool CTranslatingApp::ModeStandsAside() const { return m_kbd.StandsAsideFor(m_layouts->ActiveLayoutName()); }
+
+bool CTranslatingApp::TranslatesKeys() const { return m_kbd.m_bKbdTranslate && !ModeStandsAside(); }
+
+KeyStroke CTranslatingApp::ReadKey(const QKeyEvent& event) const { return ReadKeyStroke(event, m_layouts.get()); }
 
 void CTranslatingApp::ActivateInstalledLayout(int side) { ::ActivateInstalledLayout(*m_layouts, side); }
 

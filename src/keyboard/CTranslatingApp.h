@@ -32,6 +32,12 @@ public:
 
     // True while translation is on but the system's active layout already is the emulated one.
     bool ModeStandsAside() const;
+    // True while an emulation reads the keys: translation is on and does not stand aside.
+    bool TranslatesKeys() const;
+
+    // A key event as the keyboard message it stands for, its letter keys named as on the
+    // system's active layout.
+    KeyStroke ReadKey(const QKeyEvent& event) const;
 
     // Activates the first installed system layout of the side (0 Latin, 1 Cyrillic), if any.
     void ActivateInstalledLayout(int side);
@@ -49,6 +55,8 @@ private:
 
     // True when the translation took the key event.
     bool TranslateKey(QWidget* receiver, QKeyEvent* event);
+    // Delivers a key press with Alt and without Control as a command key, which types nothing.
+    bool DeliverAltKey(QObject* receiver, QKeyEvent* event);
 
     KeyboardModeState m_kbd;
     KeyTranslator m_translator;

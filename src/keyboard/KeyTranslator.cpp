@@ -84,6 +84,7 @@ bool CommonSteps(const KeyStroke& key, KeyTranslation& out) {
                 SendChar(out, control);
                 return true;
             }
+        out.controlIgnored = true;
     }
     return false;
 }

@@ -35,7 +35,8 @@ struct KeyTranslation {
     bool consumed = false;         // the system never sees the message
     bool keyDownDelivered = false; // the key-down itself goes on to its window, before the characters
     std::vector<SentCharacter> sent;
-    int codePage = 1252; // of the characters: 1251 for the Russian tables, 1252 for the Latin ones
+    int codePage = 1252;         // of the characters: 1251 for the Russian tables, 1252 for the Latin ones
+    bool controlIgnored = false; // Control was held and the key went on as the same key without it
 
     // The typed characters (the Char messages), in order.
     std::string Characters() const;
