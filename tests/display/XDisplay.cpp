@@ -1,7 +1,6 @@
 // A virtual X server of the test's own, and input sent through it as a user's keyboard and mouse.
 #include "XDisplay.h"
 
-#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 
@@ -49,9 +48,4 @@ void XInput::Click(int x, int y) {
     XTestFakeButtonEvent(m_display, 1, True, CurrentTime);
     XTestFakeButtonEvent(m_display, 1, False, CurrentTime);
     XSync(m_display, False);
-}
-
-int XInput::LockedGroup() {
-    XkbStateRec state{};
-    return XkbGetState(m_display, XkbUseCoreKbd, &state) == Success ? state.locked_group : -1;
 }

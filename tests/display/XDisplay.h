@@ -36,8 +36,6 @@ public:
     bool Connected() const { return m_display != nullptr; }
     void Key(unsigned keyCode, bool press);
     void Click(int x, int y);
-    // The keyboard group the server has locked (0 the first layout of the configuration).
-    int LockedGroup();
 
 private:
     _XDisplay* m_display;
