@@ -5,7 +5,7 @@
 // Each case runs the main window in a process of its own (this program, started again with
 // --display-case=NAME) on an Xvfb of its own. To add a case, add one line to kCases: a script of
 // clicks at named places ("click:NAME", names in Scene::Target) and keys by their US names
-// ("ctrl+a", "shift+=", "space"), then the reader (Scene::Read) and the value expected. A new
+// ("ctrl+a", "shift+="), then the reader (Scene::Read) and the value expected. A new
 // place to click or a new thing to read is one more branch there.
 #include "XDisplay.h"
 
@@ -152,8 +152,8 @@ private:
             rest.erase(0, plus + 1);
         }
         const auto position =
-            rest == "space" ? UsKeyOfCharacter(U' ') : UsKeyOfCharacter(static_cast<char32_t>(rest[0]));
-        if (!position || (rest.size() > 1 && rest != "space"))
+            rest.size() == 1 ? UsKeyOfCharacter(static_cast<char32_t>(rest[0])) : std::optional<UsKeyPosition>();
+        if (!position)
             throw std::runtime_error("no key " + chord);
         for (unsigned code : held)
             m_input.Key(code, true);

@@ -11,7 +11,6 @@ TEST(XkbLayoutNamesTest, GroupsOfTheRuleNames) {
     const std::pair<std::string_view, std::vector<XkbGroup>> cases[] = {
         {"evdev\0pc105\0us,ru\0,typewriter\0grp:alt_shift_toggle\0"sv, {{"us", ""}, {"ru", "typewriter"}}},
         {"evdev\0pc105\0de,us,ru\0nodeadkeys\0\0"sv, {{"de", "nodeadkeys"}, {"us", ""}, {"ru", ""}}},
-        {"evdev\0pc105\0ru"sv, {{"ru", ""}}},
         {"evdev\0pc105\0\0\0"sv, {}},
         {""sv, {}},
     };
@@ -37,14 +36,6 @@ TEST(XkbLayoutNamesTest, GroupsAreNamedAsTheKeyboardThatTypesTheSame) {
     };
     for (const auto& [group, name] : cases)
         EXPECT_EQ(LayoutNameOfXkbGroup(group), name) << group.layout << "(" << group.variant << ")";
-}
-
-TEST(XkbLayoutNamesTest, OnlyLatinLetterSymbolsNameALetterKey) {
-    const std::pair<unsigned, int> cases[] = {
-        {'z', 'Z'}, {'Z', 'Z'}, {'a', 'A'}, {0x6C6, 0} /* Cyrillic_ya */, {0xF6, 0} /* odiaeresis */, {'[', 0}, {0, 0},
-    };
-    for (auto [symbol, key] : cases)
-        EXPECT_EQ(LetterVirtualKeyOfKeysym(symbol), key) << symbol;
 }
 
 } // namespace
