@@ -70,7 +70,8 @@ std::vector<XkbGroup> ConfiguredGroups(Display* display) {
     return groups;
 }
 
-int LockedGroup(Display* display) {
+// The group the keys type in: the locked one, or one latched or held for the moment.
+int ActiveGroup(Display* display) {
     XkbStateRec state{};
     return XkbGetState(display, XkbUseCoreKbd, &state) == Success ? state.group : 0;
 }
@@ -82,13 +83,13 @@ std::string SystemKeyboardLayouts::ActiveLayoutName() const {
     if (!display)
         return {};
     const std::vector<XkbGroup> groups = ConfiguredGroups(display);
-    const auto group = static_cast<std::size_t>(LockedGroup(display));
+    const auto group = static_cast<std::size_t>(ActiveGroup(display));
     return group < groups.size() ? LayoutNameOfXkbGroup(groups[group]) : std::string();
 }
 
 KeyboardLayouts::Handle SystemKeyboardLayouts::ActiveLayout() const {
     Display* display = XDisplay();
-    return display ? static_cast<Handle>(LockedGroup(display)) : 0;
+    return display ? static_cast<Handle>(ActiveGroup(display)) : 0;
 }
 
 std::vector<KeyboardLayouts::Handle> SystemKeyboardLayouts::InstalledLayouts() const {
@@ -119,7 +120,7 @@ unsigned SystemKeyboardLayouts::BaseLevelSymbol(unsigned nativeKeyCode) const {
     const auto key = static_cast<KeyCode>(nativeKeyCode);
     if (XkbGetKeySyms(display, key, 1, keyboard) == Success && keyboard->map) {
         const int groups = XkbKeyNumGroups(keyboard, key);
-        int group = LockedGroup(display);
+        int group = ActiveGroup(display);
         if (group >= groups)
             group = 0;
         if (groups > 0)
