@@ -5,6 +5,7 @@
 // for a user.
 #include "app/CLinkApp.h"
 #include "app/MessageBoxSeam.h"
+#include "support/FakeKeyboardLayouts.h"
 
 #include <gtest/gtest.h>
 
@@ -28,6 +29,8 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     g_defaultHandler = qInstallMessageHandler(QuietOffscreenLimits);
     CLinkApp app(argc, argv);
+    // The offscreen platform tells no keyboard layout; the tests type as on a US one.
+    app.SetKeyboardLayouts(std::make_unique<FakeKeyboardLayouts>(std::vector<std::string>{"00000409"}));
     MessageBoxSeam::Activate();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
