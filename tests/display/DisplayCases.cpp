@@ -4,9 +4,11 @@
 //
 // Each case runs the main window in a process of its own (this program, started again with
 // --display-case=NAME) on an Xvfb of its own. To add a case, add one line to kCases: a script of
-// clicks at named places ("click:NAME", names in Scene::Target) and keys by their US names
-// ("ctrl+a", "shift+="), then the reader (Scene::Read) and the value expected. A new
-// place to click or a new thing to read is one more branch there.
+// clicks at named places ("click:NAME", names in Scene::Target; "click:box:0" is the first button
+// of an open modal box) and keys by their US names ("ctrl+a", "shift+="), then the reader
+// (Scene::Read) and the value expected. The steps run from the event loop, so a modal box that
+// one step opens can be answered by the next. A new place to click or a new thing to read is one
+// more branch in Target or Read.
 #include "XDisplay.h"
 
 #include "app/CCenteredTabCtrl.h"
@@ -22,15 +24,18 @@
 #include "records/Sections.h"
 #include "support/TempHome.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <sstream>
 
@@ -88,22 +93,21 @@ public:
         (void)QTest::qWaitForWindowActive(&m_main);
     }
 
-    void Do(const std::string& step) {
-        if (step.rfind("click:", 0) == 0) {
-            auto [widget, point] = Target(step.substr(6));
-            if (!widget)
-                throw std::runtime_error("no place to click: " + step);
-            const QPoint global = widget->mapToGlobal(point);
-            m_input.Click(global.x(), global.y());
-            QTest::qWait(kSettleMs); // the next place may be on the page this click opens
-        } else {
+    // Does one step; the time the program is then given before the next.
+    int Do(const std::string& step) {
+        if (step.rfind("click:", 0) != 0) {
             PressKeys(step);
-            QTest::qWait(kSettleMs / 10);
+            return kSettleMs / 10;
         }
+        auto [widget, point] = Target(step.substr(6));
+        if (!widget)
+            throw std::runtime_error("no place to click: " + step);
+        const QPoint global = widget->mapToGlobal(point);
+        m_input.Click(global.x(), global.y());
+        return kSettleMs; // the next place may be on the page this click opens
     }
 
     std::string Read(const std::string& reader) {
-        QTest::qWait(kSettleMs);
         QWidget* focus = QApplication::focusWidget();
         if (reader == "focus") {
             if (auto* edit = qobject_cast<QPlainTextEdit*>(focus))
@@ -135,6 +139,14 @@ private:
             return {g_pDataPage->FieldEdit(number), g_pDataPage->FieldEdit(number)->rect().center()};
         if (kind == "radio") // on its mark
             return {g_pDataPage->Item(number), QPoint(6, g_pDataPage->Item(number)->height() / 2)};
+        if (kind == "box") { // the visible buttons of the modal box that is open, in their order
+            QList<QWidget*> buttons;
+            if (QWidget* box = QApplication::activeModalWidget())
+                for (QAbstractButton* button : box->findChildren<QAbstractButton*>())
+                    if (button->isVisible())
+                        buttons << button;
+            return {buttons.value(number), buttons.value(number) ? buttons[number]->rect().center() : QPoint()};
+        }
         if (kind == "data")
             return {g_pDataPage->Item(number), g_pDataPage->Item(number)->rect().center()};
         return {nullptr, {}};
@@ -170,17 +182,33 @@ private:
 // The case in this process: the application on the display the parent set up.
 int RunCase(const DisplayCase& c, int argc, char** argv) {
     CLinkApp app(argc, argv);
-    try {
-        Scene scene;
-        std::istringstream steps(c.script);
-        for (std::string step; steps >> step;)
-            scene.Do(step);
-        std::cout << "holds: " << scene.Read(c.reader) << std::endl;
-        return 0;
-    } catch (const std::exception& error) {
-        std::cout << "error: " << error.what() << std::endl;
-        return 1;
-    }
+    Scene scene;
+    std::istringstream script(c.script);
+    // The steps run from the event loop, so that a step can answer a modal box an earlier one opened.
+    auto run = [&](auto&& step) {
+        try {
+            step();
+        } catch (const std::exception& error) {
+            std::cout << "error: " << error.what() << std::endl;
+            QCoreApplication::exit(1);
+        }
+    };
+    std::function<void()> next = [&] {
+        run([&] {
+            if (std::string step; script >> step) {
+                QTimer::singleShot(scene.Do(step), next);
+                return;
+            }
+            QTimer::singleShot(kSettleMs, [&] {
+                run([&] {
+                    std::cout << "holds: " << scene.Read(c.reader) << std::endl;
+                    QCoreApplication::exit(0);
+                });
+            });
+        });
+    };
+    QTimer::singleShot(0, next);
+    return QCoreApplication::exec();
 }
 
 std::string g_self;
