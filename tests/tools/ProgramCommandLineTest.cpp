@@ -63,7 +63,7 @@ TEST(ProgramCommandLineTest, TheCompletionKnowsWhatEachOperandIs) {
     const std::set<std::string> sections = {"telephone", "schedule", "er-dict", "re-dict"};
     const std::pair<std::string, std::set<std::string>> cases[] = {
         {"kl840t upload ''", sections},
-        {"kl840t list --dir /tmp --profile p.ini ''", sections},
+        {"kl840t upload --timeout 60 --dir /tmp --profile p.ini ''", sections},
         {"kl840t import telephone /dev/nul", {"/dev/null"}},
         {"kl840t set-port ''", {"1", "2", "3", "4"}},
         {"kl840t download --port /dev/nul", {"/dev/null"}},
