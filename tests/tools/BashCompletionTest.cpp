@@ -1,7 +1,4 @@
-// What the installed programs answer on the command line, and the shell
-// completion of kl840t against the tool's own list of commands.
-#include "app/ProgramVersion.h"
-
+// The shell completion of kl840t, against the tool's own list of commands.
 #include "support/ChildProcess.h"
 
 #include <gtest/gtest.h>
@@ -17,20 +14,6 @@ std::string OutputOf(const std::vector<std::string>& arguments) {
     return process.Output();
 }
 
-// --version is answered before anything needs a display or a profile.
-TEST(ProgramCommandLineTest, EveryProgramAnswersVersionAndHelp) {
-    const std::pair<const char*, const char*> programs[] = {
-        {"kl840t-link", KL840T_BINARY_DIR "/src/app/kl840t-link"},
-        {"kl840t", KL840T_CLI_PATH},
-        {"kl840t-handheld", KL840T_BINARY_DIR "/tools/handheld/kl840t-handheld"},
-    };
-    for (const auto& [name, path] : programs) {
-        SCOPED_TRACE(name);
-        EXPECT_EQ(OutputOf({path, "--version"}), std::string(name) + " " + kVersionLine + "\n");
-        EXPECT_EQ(OutputOf({path, "--help"}).rfind(std::string("usage: ") + name + " ", 0), 0u);
-    }
-}
-
 // The words that the completion offers after the command line `line` (its
 // last word is the one being completed), sorted.
 std::set<std::string> Completions(const std::string& line) {
@@ -44,7 +27,7 @@ std::set<std::string> Completions(const std::string& line) {
     return words;
 }
 
-TEST(ProgramCommandLineTest, TheCompletionOffersEveryCommandOfTheTool) {
+TEST(BashCompletionTest, TheCompletionOffersEveryCommandOfTheTool) {
     std::istringstream help(OutputOf({KL840T_CLI_PATH, "--help"}));
     std::set<std::string> commands = {"--help", "--version"};
     bool inCommands = false;
@@ -59,13 +42,11 @@ TEST(ProgramCommandLineTest, TheCompletionOffersEveryCommandOfTheTool) {
     EXPECT_EQ(Completions("kl840t ''"), commands);
 }
 
-TEST(ProgramCommandLineTest, TheCompletionKnowsWhatEachOperandIs) {
+TEST(BashCompletionTest, TheCompletionKnowsWhatEachOperandIs) {
     const std::set<std::string> sections = {"telephone", "schedule", "er-dict", "re-dict"};
     const std::pair<std::string, std::set<std::string>> cases[] = {
-        {"kl840t upload ''", sections},
         {"kl840t upload --timeout 60 --dir /tmp --profile p.ini ''", sections},
         {"kl840t import telephone /dev/nul", {"/dev/null"}},
-        {"kl840t set-port ''", {"1", "2", "3", "4"}},
         {"kl840t download --port /dev/nul", {"/dev/null"}},
         {"kl840t list telephone ''", {}},
     };
