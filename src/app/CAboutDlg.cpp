@@ -2,6 +2,7 @@
 #include "app/CAboutDlg.h"
 
 #include "app/DialogBuilder.h"
+#include "app/ProgramVersion.h"
 #include "res/Pictures.h"
 
 #include <QKeyEvent>
@@ -16,7 +17,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(dialogTemplate.caption);
     DlgItem<QLabel>(this, 10)->setPixmap(ProgramIcon().pixmap(32, 32));
     DlgItem<QLabel>(this, 1111)->setText("Orvela KL840T - PC link");
-    DlgItem<QLabel>(this, 1124)->setText("Version 1.0.3");
+    DlgItem<QLabel>(this, 1124)->setText(kVersionLine);
     auto* ok = DlgItem<QPushButton>(this, 1);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -4,6 +4,7 @@
 
 #include "app/CMainDlg.h"
 #include "app/CSettingsPage.h"
+#include "app/DeliveredProfile.h"
 #include "app/HelpWindow.h"
 #include "app/ProgramFonts.h"
 #include "app/ProgramPaths.h"
@@ -24,6 +25,9 @@ int CLinkApp::InitInstance() {
     SingleInstanceLock oneCopy;
     if (oneCopy.AcquireFor(ConfigDirectory(), ProgramName() + ".lock") == LockResult::HeldElsewhere)
         return 0;
+    // An installed program's first start finds no profile: the delivered one
+    // becomes the user's, so that the windows have their texts.
+    PutDeliveredProfileInPlace("kl840t-link");
 
     InstallComPort(&SystemComPort());
     InstallLocaleSource(&SystemLocaleSource::Instance());

@@ -86,11 +86,22 @@ std::filesystem::path ExecutableDirectory() {
 #endif
 }
 
+std::filesystem::path DeliveredProfilePath() {
+    return (ExecutableDirectory() / KL840T_SHARE_FROM_BIN / "kl840t-link.ini").lexically_normal();
+}
+
+bool IsInstalled() {
+    std::error_code error;
+    return std::filesystem::is_regular_file(DeliveredProfilePath(), error);
+}
+
 std::filesystem::path SectionDirectory() {
     if (auto data = FromEnvironment("KL840T_DATA"); !data.empty())
         return data;
+    // Installed, the program's folder is the system's (and root could write
+    // into it): the sections go with the user's data.
     std::filesystem::path exeDir = ExecutableDirectory();
-    if (IsWritableDirectory(exeDir))
+    if (!IsInstalled() && IsWritableDirectory(exeDir))
         return exeDir;
     if (auto xdg = FromEnvironment("XDG_DATA_HOME"); !xdg.empty())
         return xdg / "kl840t";

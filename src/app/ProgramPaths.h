@@ -25,7 +25,14 @@ std::filesystem::path FontsDirectory();
 // The directory of the running executable.
 std::filesystem::path ExecutableDirectory();
 
+// The profile that an installed program comes with, <prefix>/share/kl840t/
+// beside the <prefix>/bin that holds the executable. A program run from its
+// build folder has none.
+std::filesystem::path DeliveredProfilePath();
+// Installed: the delivered profile lies beside the program.
+bool IsInstalled();
+
 // Where the section files live: $KL840T_DATA when set; else the executable's
-// directory when it is writable (a portable copy); else $XDG_DATA_HOME/kl840t
-// (default ~/.local/share/kl840t).
+// directory when it is writable and the program is not installed (a portable
+// copy); else $XDG_DATA_HOME/kl840t (default ~/.local/share/kl840t).
 std::filesystem::path SectionDirectory();

@@ -10,7 +10,9 @@ namespace {
 const QColor kLogoBlue(24, 62, 122);
 const QColor kLogoLight(92, 150, 214);
 
-QPixmap PaintHandheld(int size) {
+} // namespace
+
+QPixmap ProgramIconPixmap(int size) {
     QPixmap picture(size, size);
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
@@ -34,8 +36,6 @@ QPixmap PaintHandheld(int size) {
     return picture;
 }
 
-} // namespace
-
 QPixmap LogoPicture() {
     QPixmap picture(201, 70);
     picture.fill(Qt::transparent);
@@ -49,7 +49,7 @@ QPixmap LogoPicture() {
     painter.setBrush(shade);
     painter.drawRoundedRect(plate, 10, 10);
 
-    painter.drawPixmap(10, 11, PaintHandheld(48));
+    painter.drawPixmap(10, 11, ProgramIconPixmap(48));
 
     QFont name("DejaVu Sans");
     name.setPixelSize(26);
@@ -78,6 +78,6 @@ QPixmap LogoPicture() {
 QIcon ProgramIcon() {
     QIcon icon;
     for (int size : {16, 32, 48})
-        icon.addPixmap(PaintHandheld(size));
+        icon.addPixmap(ProgramIconPixmap(size));
     return icon;
 }

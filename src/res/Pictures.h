@@ -9,3 +9,6 @@ QPixmap LogoPicture();
 
 // The program icon: the handheld, in the logo's colours.
 QIcon ProgramIcon();
+// The program icon painted at size x size pixels (the desktop's icon theme
+// gets it in every size it asks for).
+QPixmap ProgramIconPixmap(int size);

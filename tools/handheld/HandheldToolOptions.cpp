@@ -24,6 +24,7 @@ std::optional<long> Number(const std::string& text, long lowest, long highest) {
 std::string HandheldToolUsage() {
     return R"(usage: kl840t-handheld --port DEVICE [options]
        kl840t-handheld --write-samples DIR
+       kl840t-handheld --help | --version
 
 A simulated KL840T on a serial device (for example one end of
   socat -d -d pty,raw,echo=0 pty,raw,echo=0). It sends at the pace of a 2400
@@ -88,6 +89,10 @@ std::optional<HandheldToolOptions> ParseHandheldToolOptions(const std::vector<st
         const std::string& option = arguments[i];
         if (option == "--help" || option == "-h") {
             options.help = true;
+            return options;
+        }
+        if (option == "--version" || option == "-V") {
+            options.version = true;
             return options;
         }
         if (option == "--quiet") {

@@ -16,6 +16,7 @@ struct HandheldToolOptions {
     bool quiet = false;
     std::string writeSamples; // write the sample sections here and exit
     bool help = false;
+    bool version = false;
     FaultPlan faults;
 };
 

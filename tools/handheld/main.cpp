@@ -7,6 +7,8 @@
 #include "handheld/SectionPackets.h"
 #include "handheld/SectionStore.h"
 
+#include "app/ProgramVersion.h"
+
 #include <chrono>
 #include <csignal>
 #include <filesystem>
@@ -63,6 +65,10 @@ int main(int argc, char** argv) {
     }
     if (options->help) {
         std::cout << HandheldToolUsage();
+        return 0;
+    }
+    if (options->version) {
+        std::cout << "kl840t-handheld " << kVersionLine << '\n';
         return 0;
     }
     if (!options->writeSamples.empty())

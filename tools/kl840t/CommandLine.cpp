@@ -1,7 +1,9 @@
 // The kl840t command line: one subcommand per job, shared options.
 #include "kl840t/CommandLine.h"
 
+#include "app/DeliveredProfile.h"
 #include "app/ProgramPaths.h"
+#include "app/ProgramVersion.h"
 #include "kl840t/BackupCommands.h"
 #include "kl840t/InterchangeCommands.h"
 #include "kl840t/RecordLines.h"
@@ -29,10 +31,10 @@ const Command kCommands[] = {
 };
 
 void PrintUsage(std::ostream& out) {
-    out << "usage: kl840t <command> [options]\n\ncommands:\n";
+    out << "usage: kl840t <command> [options]\n       kl840t --help | --version\n\ncommands:\n";
     for (const Command& command : kCommands)
         out << "  " << command.name << ' ' << command.operands << "\n      " << command.summary << '\n';
-    out << "\nsections: telephone, schedule, er-dict, re-dict\n"
+    out << "\nsections: telephone, schedule, er-dict, re-dict\n\n"
            "options:\n"
            "  --dir DIR        the folder of the section files (default: the program's)\n"
            "  --profile FILE   the profile with the conversion tables (default: the program's)\n"
@@ -88,6 +90,10 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         PrintUsage(args.empty() ? err : out);
         return args.empty() ? kExitUsage : kExitOk;
     }
+    if (args[0] == "--version" || args[0] == "-V") {
+        out << "kl840t " << kVersionLine << '\n';
+        return kExitOk;
+    }
     const Command* command = FindCommand(args[0]);
     if (!command) {
         err << "kl840t: unknown command '" << args[0] << "'\n";
@@ -132,6 +138,10 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
             return kExitFailure;
         }
         SetProfilePath(profile);
+    } else {
+        // The tool may be the first of the installed programs to run: with
+        // the delivered profile in place, set-port adds to a whole profile.
+        PutDeliveredProfileInPlace("kl840t");
     }
     const int result = command->run(invocation, out, err);
     SetProfilePath({});

@@ -1,0 +1,57 @@
+// The shell completion of kl840t, against the tool's own list of commands.
+#include "support/ChildProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <sstream>
+
+namespace {
+
+std::string OutputOf(const std::vector<std::string>& arguments) {
+    ChildProcess process(arguments, true);
+    EXPECT_EQ(process.WaitForExit(10000), 0) << testing::PrintToString(arguments) << process.Output();
+    return process.Output();
+}
+
+// The words that the completion offers after the command line `line` (its
+// last word is the one being completed), sorted.
+std::set<std::string> Completions(const std::string& line) {
+    const std::string script = "source '" KL840T_SOURCE_DIR "/dist/bash-completion/kl840t'; COMP_WORDS=(" + line +
+                               "); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); _kl840t; printf '%s\\n' \"${COMPREPLY[@]}\"";
+    std::istringstream output(OutputOf({"bash", "-c", script}));
+    std::set<std::string> words;
+    for (std::string word; std::getline(output, word);)
+        if (!word.empty())
+            words.insert(word);
+    return words;
+}
+
+TEST(BashCompletionTest, TheCompletionOffersEveryCommandOfTheTool) {
+    std::istringstream help(OutputOf({KL840T_CLI_PATH, "--help"}));
+    std::set<std::string> commands = {"--help", "--version"};
+    bool inCommands = false;
+    for (std::string line; std::getline(help, line);) {
+        if (line == "commands:")
+            inCommands = true;
+        else if (line.empty())
+            inCommands = false;
+        else if (inCommands && line.rfind("  ", 0) == 0 && line[2] != ' ')
+            commands.insert(line.substr(2, line.find(' ', 2) - 2));
+    }
+    EXPECT_EQ(Completions("kl840t ''"), commands);
+}
+
+TEST(BashCompletionTest, TheCompletionKnowsWhatEachOperandIs) {
+    const std::set<std::string> sections = {"telephone", "schedule", "er-dict", "re-dict"};
+    const std::pair<std::string, std::set<std::string>> cases[] = {
+        {"kl840t upload --timeout 60 --dir /tmp --profile p.ini ''", sections},
+        {"kl840t import telephone /dev/nul", {"/dev/null"}},
+        {"kl840t download --port /dev/nul", {"/dev/null"}},
+        {"kl840t list telephone ''", {}},
+    };
+    for (const auto& [line, expected] : cases)
+        EXPECT_EQ(Completions(line), expected) << line;
+}
+
+} // namespace
