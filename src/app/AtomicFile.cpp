@@ -51,8 +51,31 @@ bool ReplaceFile(const std::filesystem::path& source, const std::filesystem::pat
     return true;
 }
 
-bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
+namespace {
+
+// A device, a pipe or a terminal named as the target takes the bytes as they
+// come: renaming a file over it would put an ordinary file in its place.
+bool WriteInPlace(const std::filesystem::path& target, std::string_view bytes) {
+    std::ofstream out(target, std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return static_cast<bool>(out);
+}
+
+} // namespace
+
+bool WriteFileAtomically(const std::filesystem::path& named, std::string_view bytes) {
     std::error_code error;
+    // A symbolic link stays a link: the file it points to is the one replaced.
+    std::filesystem::path target = named;
+    if (std::filesystem::is_symlink(named, error))
+        target = std::filesystem::weakly_canonical(named, error);
+    if (error)
+        return false;
+    const auto status = std::filesystem::status(target, error);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        return !std::filesystem::is_directory(status) && WriteInPlace(target, bytes);
+    error.clear();
     if (target.has_parent_path())
         std::filesystem::create_directories(target.parent_path(), error);
     std::filesystem::path temporary = target;

@@ -7,7 +7,8 @@
 // Writes the bytes to a new file beside the target, puts them on the disk and
 // renames the new file into place. The directory is created when it is
 // missing. On any failure the old file is left as it was, the new one is
-// removed, and the result is false.
+// removed, and the result is false. A symbolic link is followed (the link
+// stays), and a target that is a device or a pipe is written as it is.
 bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes);
 
 // Puts an already written file in place of the target with one rename, and
