@@ -11,6 +11,7 @@
 #include "app/WindowMessages.h"
 #include "link/ProcessComPort.h"
 #include "link/QtSerialDevice.h"
+#include "link/SystemSerialDevices.h"
 #include "records/SystemLocaleSource.h"
 #include "res/Accelerators.h"
 
@@ -26,6 +27,7 @@ int CLinkApp::InitInstance() {
         return 0;
 
     InstallComPort(&SystemComPort());
+    InstallSerialDeviceSource(&SystemSerialDeviceSource());
     InstallLocaleSource(&SystemLocaleSource::Instance());
     LoadProgramFontFiles();
     CreateProgramFonts();
