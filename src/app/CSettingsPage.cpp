@@ -207,7 +207,7 @@ void CSettingsPage::ShowComDeviceMenu(std::size_t port, const QPoint& position) 
         action->setChecked(checked);
         connect(action, &QAction::triggered, this, [this, port, device] { ChooseComDevice(port, device); });
     };
-    for (const FoundSerialDevice& device : found)
+    for (const FoundSerialDevice& device : InPortOrder(found))
         addChoice(MenuText(device), device.device, !isDefault && device.device == current);
     menu->addSeparator();
     addChoice(

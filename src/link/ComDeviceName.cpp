@@ -27,12 +27,16 @@ std::string ComKey(int number) { return "COM" + std::to_string(number); }
 
 } // namespace
 
-std::vector<std::string> ComDevices(const std::vector<FoundSerialDevice>& found, std::vector<std::string> named) {
-    named.resize(kComPortCount);
-    std::vector<FoundSerialDevice> ordered = found;
-    std::stable_sort(ordered.begin(), ordered.end(), [](const FoundSerialDevice& a, const FoundSerialDevice& b) {
+std::vector<FoundSerialDevice> InPortOrder(std::vector<FoundSerialDevice> found) {
+    std::stable_sort(found.begin(), found.end(), [](const FoundSerialDevice& a, const FoundSerialDevice& b) {
         return a.usb != b.usb ? a.usb : NaturalKey(a.device) < NaturalKey(b.device);
     });
+    return found;
+}
+
+std::vector<std::string> ComDevices(const std::vector<FoundSerialDevice>& found, std::vector<std::string> named) {
+    named.resize(kComPortCount);
+    const std::vector<FoundSerialDevice> ordered = InPortOrder(found);
     // A device is known by two names when it has a stable one; either counts
     // as taken, so that no two port numbers stand for one device.
     std::vector<std::string> taken = named;

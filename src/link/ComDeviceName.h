@@ -15,6 +15,9 @@ inline constexpr int kComPortCount = 4;
 // port behind them. A port left over opens its built-in /dev/ttyS<n-1>.
 std::vector<std::string> ComDevices(const std::vector<FoundSerialDevice>& found, std::vector<std::string> named);
 
+// The devices found in the order they take the ports in (see above).
+std::vector<FoundSerialDevice> InPortOrder(std::vector<FoundSerialDevice> found);
+
 // The devices the profile names for COM1 ... COM4 ("interface"/"COM<n>"),
 // "" where it names none.
 std::vector<std::string> NamedComDevices();

@@ -21,7 +21,7 @@ std::string Access(const std::string& device) {
 // open it, TAB between them, as list prints records. The ports come first, in
 // their order.
 int RunPorts(const Invocation&, std::ostream& out, std::ostream& err) {
-    const std::vector<FoundSerialDevice> found = CurrentSerialDeviceSource().List();
+    const std::vector<FoundSerialDevice> found = InPortOrder(CurrentSerialDeviceSource().List());
     if (found.empty())
         err << "kl840t: no serial devices found\n";
     const std::vector<std::string> ports = ComDevices(found, NamedComDevices());
