@@ -211,7 +211,7 @@ void CSettingsPage::ShowComDeviceMenu(std::size_t port, const QPoint& position) 
         addChoice(MenuText(device), device.device, !isDefault && device.device == current);
     menu->addSeparator();
     addChoice(
-        QString("%1 (%2)").arg(PcToQString(LoadText("151")), QString::fromStdString(RadioDevices(found, port)[port])),
+        QString("%1 (%2)").arg(PcToQString(LoadText("161")), QString::fromStdString(RadioDevices(found, port)[port])),
         "", isDefault);
     menu->popup(Item(kPortRadios[port])->mapToGlobal(position));
 }
@@ -235,7 +235,7 @@ void CSettingsPage::UpdateComToolTips() {
         const std::string& device = devices[port];
         QString tip = QString::fromStdString(device);
         if (std::string group = source.GroupToJoin(device); !group.empty())
-            tip += QString("\n%1 %2").arg(PcToQString(LoadText("150")), QString::fromStdString(group));
+            tip += QString("\n%1 %2").arg(PcToQString(LoadText("160")), QString::fromStdString(group));
         Item(kPortRadios[port])->setToolTip(tip);
     }
 }

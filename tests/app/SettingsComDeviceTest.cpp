@@ -41,7 +41,7 @@ TEST_F(SettingsComDeviceTest, TheMenuChoosesADeviceThatApplyingTestsAndWrites) {
     OpenMainWindow(false);
     ClickTab(2);
     EXPECT_EQ(Radio(1)->toolTip().toStdString(),
-              refused + "\n" + PcToUtf8(LookupText(kGermanSection, "150")) + " dialout");
+              refused + "\n" + PcToUtf8(LookupText(kGermanSection, "160")) + " dialout");
     EXPECT_EQ(Radio(2)->toolTip(), "/nonexistent/ttyS9") << "the profile's device wins";
 
     // The menu's entries: the refused adapter, the pseudo-terminal, "Default".
