@@ -234,7 +234,7 @@ void CSettingsPage::UpdateComToolTips() {
     for (std::size_t port = 0; port < kPortRadios.size(); ++port) {
         const std::string& device = devices[port];
         QString tip = QString::fromStdString(device);
-        if (std::string group = source.GroupToJoin(device); !group.empty())
+        if (std::string group = source.Access(device).groupToJoin; !group.empty())
             tip += QString("\n%1 %2").arg(PcToQString(LoadText("160")), QString::fromStdString(group));
         Item(kPortRadios[port])->setToolTip(tip);
     }

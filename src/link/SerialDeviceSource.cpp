@@ -8,7 +8,7 @@ namespace {
 class NoSerialDevices final : public SerialDeviceSource {
 public:
     std::vector<FoundSerialDevice> List() override { return {}; }
-    std::string GroupToJoin(const std::string&) override { return {}; }
+    DeviceAccess Access(const std::string&) override { return {}; }
 };
 
 SerialDeviceSource* g_pInstalledSource = nullptr;

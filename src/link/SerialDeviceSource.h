@@ -16,13 +16,18 @@ struct FoundSerialDevice {
 // "0403:6001", or "-" without USB ids.
 std::string UsbIdsText(const FoundSerialDevice& found);
 
+// Whether this user may open a device; one that is missing or in use is not
+// refused, its open simply fails.
+struct DeviceAccess {
+    bool allowed = true;
+    std::string groupToJoin; // when refused, the group whose members may open it; may be empty
+};
+
 class SerialDeviceSource {
 public:
     virtual ~SerialDeviceSource() = default;
     virtual std::vector<FoundSerialDevice> List() = 0;
-    // The group the user has to join to open `device`, when the device is
-    // there but refuses this user for lack of permission; empty otherwise.
-    virtual std::string GroupToJoin(const std::string& device) = 0;
+    virtual DeviceAccess Access(const std::string& device) = 0;
 };
 
 // The source the program asks. Until another is installed it finds nothing and

@@ -62,21 +62,22 @@ std::vector<FoundSerialDevice> SystemSerialDevices::List() {
     return found;
 }
 
-std::string SystemSerialDevices::GroupToJoin(const std::string& device) {
-#ifdef _WIN32
-    (void)device;
-    return {};
-#else
+DeviceAccess SystemSerialDevices::Access(const std::string& device) {
+    DeviceAccess result;
+#ifndef _WIN32
     struct stat status {};
     if (stat(device.c_str(), &status) != 0 || access(device.c_str(), R_OK | W_OK) == 0 || errno != EACCES)
-        return {};
+        return result;
+    result.allowed = false;
     // Joining the owner group helps only when that group may read and write.
     if ((status.st_mode & (S_IRGRP | S_IWGRP)) != (S_IRGRP | S_IWGRP))
-        return {};
-    if (const group* owner = getgrgid(status.st_gid))
-        return owner->gr_name;
-    return std::to_string(status.st_gid);
+        return result;
+    const group* owner = getgrgid(status.st_gid);
+    result.groupToJoin = owner ? owner->gr_name : std::to_string(status.st_gid);
+#else
+    (void)device;
 #endif
+    return result;
 }
 
 SerialDeviceSource& SystemSerialDeviceSource() {

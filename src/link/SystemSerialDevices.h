@@ -12,7 +12,7 @@ public:
     explicit SystemSerialDevices(std::filesystem::path stableNames = "/dev/serial/by-id");
 
     std::vector<FoundSerialDevice> List() override;
-    std::string GroupToJoin(const std::string& device) override;
+    DeviceAccess Access(const std::string& device) override;
 
 private:
     std::filesystem::path m_stableNames;

@@ -10,7 +10,9 @@ public:
     FakeSerialDeviceSource() : m_pPrevious(InstallSerialDeviceSource(this)) {}
     ~FakeSerialDeviceSource() override { InstallSerialDeviceSource(m_pPrevious); }
     std::vector<FoundSerialDevice> List() override { return found; }
-    std::string GroupToJoin(const std::string& device) override { return refused[device]; }
+    DeviceAccess Access(const std::string& device) override {
+        return refused.count(device) ? DeviceAccess{false, refused[device]} : DeviceAccess{};
+    }
 
     std::vector<FoundSerialDevice> found;
     std::map<std::string, std::string> refused; // device: the group to join

@@ -9,9 +9,11 @@
 
 namespace {
 
-std::string Access(const std::string& device) {
-    std::string group = CurrentSerialDeviceSource().GroupToJoin(device);
-    return group.empty() ? "yes" : "no, join the group " + group;
+std::string AccessText(const std::string& device) {
+    const DeviceAccess access = CurrentSerialDeviceSource().Access(device);
+    if (access.allowed)
+        return "yes";
+    return access.groupToJoin.empty() ? "no" : "no, join the group " + access.groupToJoin;
 }
 
 } // namespace
@@ -36,14 +38,17 @@ int RunPorts(const Invocation&, std::ostream& out, std::ostream& err) {
     for (const auto& [port, device] : lines)
         out << (port < ports.size() ? "COM" + std::to_string(port + 1) : "-") << '\t' << device->device << '\t'
             << device->systemName << '\t' << device->description << '\t' << UsbIdsText(*device) << '\t'
-            << Access(device->device) << '\n';
+            << AccessText(device->device) << '\n';
     return kExitOk;
 }
 
 std::string CannotOpenMessage(const std::string& device) {
-    std::string group = CurrentSerialDeviceSource().GroupToJoin(device);
-    if (group.empty())
+    const DeviceAccess access = CurrentSerialDeviceSource().Access(device);
+    if (access.allowed)
         return "cannot open " + device + " (missing, or in use by another program)";
+    if (access.groupToJoin.empty())
+        return "cannot open " + device + ": permission denied";
+    const std::string& group = access.groupToJoin;
     return "cannot open " + device + ": permission denied; join the group " + group + " (sudo usermod -aG " + group +
            " $USER) and log in again";
 }

@@ -7,5 +7,5 @@
 
 int RunPorts(const Invocation& invocation, std::ostream& out, std::ostream& err);
 
-// "cannot open DEVICE", with the group to join when the device refuses this user.
+// "cannot open DEVICE", and why: missing or in use, or refused (with the group to join).
 std::string CannotOpenMessage(const std::string& device);
