@@ -12,6 +12,7 @@
 #include "app/WindowMessages.h"
 #include "link/ProcessComPort.h"
 #include "link/QtSerialDevice.h"
+#include "link/SystemSerialDevices.h"
 #include "records/SystemLocaleSource.h"
 #include "res/Accelerators.h"
 
@@ -30,6 +31,7 @@ int CLinkApp::InitInstance() {
     PutDeliveredProfileInPlace("kl840t-link");
 
     InstallComPort(&SystemComPort());
+    InstallSerialDeviceSource(&SystemSerialDeviceSource());
     InstallLocaleSource(&SystemLocaleSource::Instance());
     LoadProgramFontFiles();
     CreateProgramFonts();

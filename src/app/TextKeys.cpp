@@ -44,6 +44,8 @@ constexpr std::array kTextKeys{
     TextKey{"55ru", "layout list: Russian standard keyboard emulated by the program"},
     TextKey{"56ru", "layout list: Russian typewriter keyboard emulated by the program (optional)"},
     TextKey{"47", "error: the serial port cannot be opened"},
+    TextKey{"160", "tool tip of a COM radio: the device refuses this user (followed by the group to join)"},
+    TextKey{"161", "menu of a COM radio: the device the port stands for when none is chosen"},
     // Exchange page and transfers.
     TextKey{"12", "radio: download (handheld to PC); opens the download prompt"},
     TextKey{"13", "radio: upload (PC to handheld); opens the upload prompt"},

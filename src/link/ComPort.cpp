@@ -9,13 +9,15 @@ ComPort::ComPort(SerialDeviceOpener opener, LinkClock& clock) : m_opener(std::mo
 
 ComPort::~ComPort() { Close(); }
 
-bool ComPort::Open(int number) {
+bool ComPort::Open(int number) { return OpenDevice(ComDeviceName(number)); }
+
+bool ComPort::OpenDevice(const std::string& deviceName) {
     // The device may be the one that is open now: it has to be released before
     // it can be opened again, exclusively.
     Close();
     if (!m_opener)
         return false;
-    m_device = m_opener(ComDeviceName(number));
+    m_device = m_opener(deviceName);
     if (!m_device)
         return false;
     // A device whose settings cannot be read is still used as it is; the

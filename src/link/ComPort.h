@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 // At most one device is open at a time. Every operation is harmless on a
 // closed port, so the link never has to ask whether the port is open: nothing
@@ -22,6 +23,9 @@ public:
     // COM1). True when a device is open afterwards, even if its line could
     // not be configured.
     bool Open(int number);
+    // The same for a device named directly, as the Settings page tries one
+    // before it is written to the profile.
+    bool OpenDevice(const std::string& deviceName);
     void Close();
     bool IsOpen() const { return m_device != nullptr; }
     // The open device has gone away (an adapter pulled out): nothing will

@@ -6,6 +6,7 @@
 #include "app/ProgramVersion.h"
 #include "kl840t/BackupCommands.h"
 #include "kl840t/InterchangeCommands.h"
+#include "kl840t/PortCommands.h"
 #include "kl840t/RecordLines.h"
 #include "kl840t/SectionCommands.h"
 #include "kl840t/TransferCommands.h"
@@ -28,6 +29,8 @@ const Command kCommands[] = {
     {"backups", "[<section>]", 0, "list the kept old versions: section, date, records, bytes", RunBackups, 1},
     {"restore", "<section> [<date>]", 1,
      "put a kept old version back (the newest by default), keeping the present file as one", RunRestore, 1},
+    {"ports", "", 0, "list the serial devices: COM number, device, system name, description, USB ids, access",
+     RunPorts},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -3,6 +3,7 @@
 
 #include "app/Profile.h"
 #include "keyboard/CodePages.h"
+#include "kl840t/PortCommands.h"
 #include "kl840t/RecordLines.h"
 #include "link/ComPort.h"
 #include "link/SectionTransfer.h"
@@ -143,7 +144,7 @@ int Transfer(TransferDirection direction, int section, const Invocation& invocat
     const std::string device = invocation.port;
     ComPort port([device](const std::string&) { return g_opener(device); }, *g_clock);
     if (!port.Open(1)) {
-        err << "kl840t: cannot open " << device << '\n';
+        err << "kl840t: " << CannotOpenMessage(device) << '\n';
         return kExitFailure;
     }
     CommandLineTransfer page(err, section, invocation.dir, port, timeoutMs);
