@@ -67,11 +67,13 @@ bool WriteInPlace(const std::filesystem::path& target, std::string_view bytes) {
 bool WriteFileAtomically(const std::filesystem::path& named, std::string_view bytes) {
     std::error_code error;
     // A symbolic link stays a link: the file it points to is the one replaced.
+    // (A missing file is no error here: the status calls report it as one.)
     std::filesystem::path target = named;
-    if (std::filesystem::is_symlink(named, error))
+    if (std::filesystem::is_symlink(std::filesystem::symlink_status(named, error))) {
         target = std::filesystem::weakly_canonical(named, error);
-    if (error)
-        return false;
+        if (error)
+            return false;
+    }
     const auto status = std::filesystem::status(target, error);
     if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
         return !std::filesystem::is_directory(status) && WriteInPlace(target, bytes);

@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 TEST_F(TempHomeTest, ReplacingFollowsALinkAndWritesIntoAPipe) {
     const fs::path file = m_temp.Data() / "840.0";
     const fs::path link = m_temp.Data() / "link";
-    WriteFileBytes(file, "old");
+    ASSERT_TRUE(WriteFileAtomically(file, "old"));
     fs::create_symlink(file, link);
     ASSERT_TRUE(WriteFileAtomically(link, "new"));
     EXPECT_TRUE(fs::is_symlink(link));

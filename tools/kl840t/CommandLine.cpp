@@ -36,7 +36,8 @@ const Command kCommands[] = {
 void PrintUsage(std::ostream& out) {
     out << "usage: kl840t <command> [options]\n       kl840t --help | --version\n\ncommands:\n";
     for (const Command& command : kCommands)
-        out << "  " << command.name << ' ' << command.operands << "\n      " << command.summary << '\n';
+        out << "  " << command.name << (*command.operands ? " " : "") << command.operands << "\n      "
+            << command.summary << '\n';
     out << "\nsections: telephone, schedule, er-dict, re-dict\n\n"
            "options:\n"
            "  --dir DIR        the folder of the section files (default: the program's)\n"
