@@ -53,33 +53,25 @@ protected:
 
 TEST_F(InterchangeToolTest, SamplesGoOutAsOtherProgramsReadThemAndComeBackTheSame) {
     WriteFileBytes(Path("reader.py"), kReader);
-    const std::pair<std::string, std::string> exports[] = {{"telephone", "vcf"}, {"schedule", "ics"},
-                                                           {"telephone", "csv"}, {"schedule", "csv"},
-                                                           {"er-dict", "csv"},   {"re-dict", "csv"}};
-    for (const auto& [section, extension] : exports) {
+    const std::tuple<std::string, std::string, std::string> exports[] = {
+        {"telephone", "vcf", "840.0"}, {"schedule", "ics", "840.1"}, {"telephone", "csv", "840.0"},
+        {"schedule", "csv", "840.1"},  {"er-dict", "csv", "840.2"},  {"re-dict", "csv", "840.3"}};
+    for (const auto& [section, extension, sectionFile] : exports) {
         SCOPED_TRACE(section + "." + extension);
         const std::string file = Path(section + "." + extension), back = Path("back-" + extension);
         ASSERT_EQ(Run({"export", section, "--dir", Path("s"), "-o", file}), 0) << m_output;
-        ASSERT_EQ(Run({"list", section, "--dir", Path("s")}), 0);
-        const std::string listed = m_output;
         if (extension != "csv" && ChildProcess::OnPath("/usr/bin/python3")) {
+            ASSERT_EQ(Run({"list", section, "--dir", Path("s")}), 0);
             ChildProcess reader({"/usr/bin/python3", Path("reader.py"), extension, file}, true);
             EXPECT_EQ(reader.WaitForExit(20000), 0);
-            EXPECT_EQ(reader.Output(), listed);
+            EXPECT_EQ(reader.Output(), m_output);
         }
-        ASSERT_EQ(Run({"import", section, file, "--dir", back}), 0) << m_output;
-        EXPECT_NE(m_output.find("records read from"), std::string::npos);
-        const std::string sectionFile = "840." + std::to_string(section == "telephone"  ? 0
-                                                                : section == "schedule" ? 1
-                                                                : section == "er-dict"  ? 2
-                                                                                        : 3);
-        EXPECT_TRUE(ReadFileBytes(m_temp.Home() / ("back-" + extension) / sectionFile) ==
-                    ReadFileBytes(m_temp.Home() / "s" / sectionFile));
-        // Appending what is already there leaves the file as it was.
-        ASSERT_EQ(Run({"import", section, file, "--dir", back, "--append"}), 0) << m_output;
-        EXPECT_NE(m_output.find("already in the section left out"), std::string::npos);
-        EXPECT_TRUE(ReadFileBytes(m_temp.Home() / ("back-" + extension) / sectionFile) ==
-                    ReadFileBytes(m_temp.Home() / "s" / sectionFile));
+        // Brought back, then appended to what came back, which leaves out every record as already there.
+        std::vector<std::string> import = {"import", section, file, "--dir", back};
+        for (int round = 0; round < 2; ++round, import.push_back("--append")) {
+            ASSERT_EQ(Run(import), 0) << m_output;
+            EXPECT_TRUE(ReadFileBytes(back + "/" + sectionFile) == ReadFileBytes(Path("s/" + sectionFile)));
+        }
     }
 }
 
