@@ -2,6 +2,7 @@
 #include "controls/CPictureButtonBar.h"
 
 #include "app/WindowMessages.h"
+#include "controls/CTipWindow.h"
 #include "controls/PictureButtonAccessible.h"
 #include "res/Icons.h"
 
@@ -242,6 +243,9 @@ void CPictureButtonBar::Capture(bool capture) {
 }
 
 void CPictureButtonBar::SendToParent(std::vector<unsigned> messages) {
+    // The message may open a box; the tip of the button would stay on top of it.
+    if (CTipWindow* tip = CTipWindow::ForOwner(this); tip && !messages.empty())
+        tip->PutAway();
     // A message may close the window that holds the bar: stop when the bar is gone.
     QPointer<CPictureButtonBar> alive(this);
     for (unsigned message : messages) {

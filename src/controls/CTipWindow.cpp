@@ -71,8 +71,22 @@ CTipWindow::~CTipWindow() {
 
 void CTipWindow::Create(QWidget* owner) {
     m_owner = owner;
-    if (owner)
+    if (owner) {
         owner->setProperty(kTipProperty, QVariant::fromValue<QObject*>(this));
+        owner->installEventFilter(this);
+    }
+}
+
+bool CTipWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A modal box now has the mouse and the keys; the owner's tools wait until it closes.
+    if (watched == m_owner && event->type() == QEvent::WindowBlocked)
+        PutAway();
+    return false;
+}
+
+void CTipWindow::PutAway() {
+    Hide();
+    StopTracking();
 }
 
 CTipWindow* CTipWindow::ForOwner(const QWidget* owner) {

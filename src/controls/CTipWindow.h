@@ -16,7 +16,7 @@
 // The owner's dialog passes every event it pre-translates to RelayEvent. When the mouse comes to
 // rest over a tool of the owner, the tip shows the tool's text after the show delay, just below
 // the cursor, without taking the focus; a key or a click hides it. It is never shown while no
-// window of the program has the focus.
+// window of the program has the focus, nor over a modal box that blocks the owner's window.
 class CTipWindow : public QWidget {
     Q_OBJECT
 public:
@@ -41,6 +41,9 @@ public:
     std::string ToolTextAt(const QPoint& ownerPoint) const;
 
     void RelayEvent(QObject* receiver, QEvent* event);
+    // Hides the tip and drops a show still pending: its tool has done its work (a box it opened
+    // must not lie under the tip).
+    void PutAway();
 
     QString CurrentText() const;
     bool IsTracking() const { return m_bTracking; }
@@ -49,6 +52,7 @@ public:
     void SetFocusProbe(std::function<bool()> probe) { m_hasFocus = std::move(probe); }
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

@@ -8,6 +8,7 @@
 #include "res/Icons.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -123,6 +124,19 @@ TEST_F(CTipWindowTest, LeavingTheToolsHidesItAndNothingShowsWhenTheMouseLeftOrTh
     focus = false;
     Fire();
     EXPECT_FALSE(m_tips.isVisible());
+}
+
+TEST_F(CTipWindowTest, ASentMessageOrAModalBoxOverTheWindowPutsTheTipAway) {
+    QTest::mouseMove(m_bar, QPoint(16, 16));
+    QTest::mouseClick(m_bar, Qt::LeftButton, {}, QPoint(16, 16));
+    Fire();
+    EXPECT_FALSE(m_tips.isVisible()) << "the button sent its message before the delay passed";
+    RestOn(QPoint(40, 16));
+    ASSERT_TRUE(m_tips.isVisible());
+    QDialog box;
+    box.setModal(true);
+    box.show();
+    EXPECT_FALSE(m_tips.isVisible()) << "the box blocks the bar's window";
 }
 
 } // namespace
