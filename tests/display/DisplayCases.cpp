@@ -5,10 +5,10 @@
 // Each case runs the main window in a process of its own (this program, started again with
 // --display-case=NAME) on an Xvfb of its own. To add a case, add one line to kCases: a script of
 // clicks at named places ("click:NAME", names in Scene::Target; "click:box:0" is the first button
-// of an open modal box) and keys by their US names ("ctrl+a", "shift+="), then the reader
-// (Scene::Read) and the value expected. The steps run from the event loop, so a modal box that
-// one step opens can be answered by the next. A new place to click or a new thing to read is one
-// more branch in Target or Read.
+// of an open modal box), mouse moves to them ("move:NAME") and keys by their US names ("ctrl+a",
+// "shift+="), then the reader (Scene::Read) and the value expected. The steps run from the event
+// loop, so a modal box that one step opens can be answered by the next. A new place to click or a
+// new thing to read is one more branch in Target or Read.
 #include "XDisplay.h"
 
 #include "app/CCenteredTabCtrl.h"
@@ -27,6 +27,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTest>
@@ -72,6 +73,14 @@ const DisplayCase kCases[] = {
      "focus", "ЪЮ"},
     {"LetterKeysGoByTheSystemLayoutsLetter", "de", "de_DE.UTF-8", 0, 1, kNewPhoneField + "click:side y z", "focus",
      "ЯН"},
+    // The question whether to save the changes is answered "no" with the mouse: the program ends.
+    {"TheExitButtonsQuestionTakesAClick", "us", "de_DE.UTF-8", 0, 1, kNewPhoneField + "a click:exit click:box:1",
+     "window", "closed"},
+    {"TheExitKeysQuestionTakesAClickWithTheMouseOnTheBar", "us", "de_DE.UTF-8", 0, 1,
+     kNewPhoneField + "a move:exit alt+x click:box:1", "window", "closed"},
+    // Clicks on the list only ask for a record; the highlight stays on the record shown.
+    {"TheListHighlightStaysOnTheRecordShown", "us", "de_DE.UTF-8", 0, 1,
+     "click:tab:1 click:radio:1119 click:data:1 click:row:0 click:row:9", "highlight", "0 of 0"},
 };
 
 const DisplayCase* FindCase(const std::string& name) {
@@ -95,15 +104,20 @@ public:
 
     // Does one step; the time the program is then given before the next.
     int Do(const std::string& step) {
-        if (step.rfind("click:", 0) != 0) {
+        const std::size_t colon = step.find(':');
+        const std::string action = step.substr(0, colon);
+        if (action != "click" && action != "move") {
             PressKeys(step);
             return kSettleMs / 10;
         }
-        auto [widget, point] = Target(step.substr(6));
+        auto [widget, point] = Target(step.substr(colon + 1));
         if (!widget)
-            throw std::runtime_error("no place to click: " + step);
+            throw std::runtime_error("no place for " + step);
         const QPoint global = widget->mapToGlobal(point);
-        m_input.Click(global.x(), global.y());
+        if (action == "move")
+            m_input.Move(global.x(), global.y());
+        else
+            m_input.Click(global.x(), global.y());
         return kSettleMs; // the next place may be on the page this click opens
     }
 
@@ -118,6 +132,13 @@ public:
                 return combo->currentText().toStdString();
             return "(no control with text has the focus)";
         }
+        if (reader == "window")
+            return m_main.isVisible() ? "open" : "closed";
+        if (reader == "highlight") { // "<highlighted row> of <record shown>"
+            const QModelIndexList rows = g_pDataPage->RecordList()->selectionModel()->selectedRows();
+            return std::to_string(rows.empty() ? -1 : rows[0].row()) + " of " +
+                   std::to_string(g_pDataPage->m_nCurRecord);
+        }
         throw std::runtime_error("no reader " + reader);
     }
 
@@ -131,8 +152,16 @@ private:
             QTabBar* bar = m_main.TabCtrl()->Bar();
             return {bar, bar->tabRect(number).center()};
         }
-        if (kind == "side")
-            return {m_main.ButtonBar(), m_main.ButtonBar()->ButtonRect(0).center()};
+        if (kind == "side" || kind == "exit") {
+            const int button = kind == "side" ? CMainDlg::kKeyboardSide : CMainDlg::kExit;
+            return {m_main.ButtonBar(), m_main.ButtonBar()->ButtonRect(button).center()};
+        }
+        if (kind == "row") { // an item of the record list; below the last one for a row it does not have
+            QListWidget* list = g_pDataPage->RecordList();
+            QListWidgetItem* item = list->item(number);
+            return {list->viewport(), item ? list->visualItemRect(item).center()
+                                           : QPoint(list->viewport()->width() / 2, list->viewport()->height() - 4)};
+        }
         if (kind == "command")
             return {g_pDataPage->CommandBar(), g_pDataPage->CommandBar()->ButtonRect(number).center()};
         if (kind == "field")
@@ -182,6 +211,7 @@ private:
 // The case in this process: the application on the display the parent set up.
 int RunCase(const DisplayCase& c, int argc, char** argv) {
     CLinkApp app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false); // the window that the user closed is then read
     Scene scene;
     std::istringstream script(c.script);
     // The steps run from the event loop, so that a step can answer a modal box an earlier one opened.

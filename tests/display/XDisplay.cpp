@@ -43,8 +43,13 @@ void XInput::Key(unsigned keyCode, bool press) {
     XSync(m_display, False);
 }
 
-void XInput::Click(int x, int y) {
+void XInput::Move(int x, int y) {
     XTestFakeMotionEvent(m_display, -1, x, y, CurrentTime);
+    XSync(m_display, False);
+}
+
+void XInput::Click(int x, int y) {
+    Move(x, y);
     XTestFakeButtonEvent(m_display, 1, True, CurrentTime);
     XTestFakeButtonEvent(m_display, 1, False, CurrentTime);
     XSync(m_display, False);

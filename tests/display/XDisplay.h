@@ -35,6 +35,7 @@ public:
 
     bool Connected() const { return m_display != nullptr; }
     void Key(unsigned keyCode, bool press);
+    void Move(int x, int y);
     void Click(int x, int y);
 
 private:
