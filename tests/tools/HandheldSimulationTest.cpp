@@ -1,14 +1,13 @@
-// The in-process handheld on its simulated line: the pace of the line and each fault it stages,
-// seen by the PC's transfer code.
+// The in-process handheld on its simulated line: the pace of the line and each
+// fault it stages, seen by the PC's transfer code.
 #include "handheld/HandheldSimulation.h"
 
+#include "handheld/HandheldToolOptions.h"
 #include "link/SectionTransfer.h"
 #include "link/TransferTestSupport.h"
 #include "support/TempHome.h"
 
 #include <gtest/gtest.h>
-
-#include <functional>
 
 namespace {
 
@@ -16,7 +15,8 @@ const std::string kThreePackets = PacketsOfLengths('T', {2000, 1000, 129});
 
 class HandheldSimulationTest : public TempHomeTest {
 protected:
-    // Moves the section through the PC's transfer code to the handheld or from it; true when it arrived whole.
+    // Moves the section through the PC's transfer code to the handheld or from
+    // it; true when it arrived whole.
     bool Transfer(HandheldSimulation& sim, bool download) {
         RecordingPage page(m_temp.Data(), 1);
         SimulatedTransfer transfer(sim);
@@ -35,6 +35,13 @@ protected:
         return options;
     }
 };
+
+int FaultsStaged(const FaultCounters& f) {
+    int sum = f.lateEchoes;
+    for (const FaultCounts& d : {f.fromHandheld, f.fromPc})
+        sum += d.corruptedFrames + d.droppedBytes + d.garbledAcks + d.lostAcks + d.noiseBursts;
+    return sum;
+}
 
 TEST_F(HandheldSimulationTest, TheHandheldsBytesTakeTheirTimeOnTheLineOneAtATimeUnlessInBursts) {
     for (bool burst : {false, true}) {
@@ -56,74 +63,35 @@ TEST_F(HandheldSimulationTest, TheHandheldsBytesTakeTheirTimeOnTheLineOneAtATime
     EXPECT_GE(sim.NowMs() - start, kThreePackets.size() * 4167 / 1000);
 }
 
-// Each fault must really happen (its counter) and be recovered from (the section arrives whole).
+// Each fault, staged as the stand-alone handheld's options do, must really
+// happen and be recovered from: the section arrives whole.
 TEST_F(HandheldSimulationTest, EachFaultHappensAndIsRecovered) {
-    struct Case {
-        const char* name;
-        bool download;
-        std::function<void(FaultPlan&)> stage;
-        std::function<int(const FaultCounters&)> count;
+    const std::pair<std::vector<std::string>, bool> cases[] = {
+        {{"--corrupt-frame", "1,2,5"}, true},
+        {{"--pc-corrupt-frame", "1,3,20"}, false},
+        {{"--garble-ack", "2,19"}, false},
+        {{"--lose-ack", "5,27"}, false},
+        {{"--pc-garble-ack", "1,19"}, true},
+        {{"--pc-lose-ack", "4,29"}, true},
+        {{"--pc-drop-byte", "2,24"}, false},
+        {{"--drop-byte", "3"}, true},
+        {{"--pc-noise", "30%"}, true},
+        {{"--noise", "1"}, false},
+        {{"--late-echo", "1,3"}, false},
+        {{"--noise", "1,2,6", "--pc-noise", "1,3"}, true},
+        {{"--garble-ack", "2", "--pc-lose-ack", "3"}, false},
     };
-    const Case cases[] = {
-        {"checksum errors in the handheld's frames", true,
-         [](FaultPlan& f) {
-             f.fromHandheld.corruptFrame = {{1, 2, 5}};
-         },
-         [](const FaultCounters& c) { return c.fromHandheld.corruptedFrames; }},
-        {"checksum errors in the PC's frames", false,
-         [](FaultPlan& f) {
-             f.fromPc.corruptFrame = {{1, 3, 20}};
-         },
-         [](const FaultCounters& c) { return c.fromPc.corruptedFrames; }},
-        {"the handheld's ACKs garbled", false,
-         [](FaultPlan& f) {
-             f.fromHandheld.garbleAck = {{2, 19}};
-         },
-         [](const FaultCounters& c) { return c.fromHandheld.garbledAcks; }},
-        {"the handheld's ACKs lost", false,
-         [](FaultPlan& f) {
-             f.fromHandheld.loseAck = {{5, 27}};
-         },
-         [](const FaultCounters& c) { return c.fromHandheld.lostAcks; }},
-        {"the PC's ACKs garbled", true,
-         [](FaultPlan& f) {
-             f.fromPc.garbleAck = {{1, 19}};
-         },
-         [](const FaultCounters& c) { return c.fromPc.garbledAcks; }},
-        {"the PC's ACKs lost", true,
-         [](FaultPlan& f) {
-             f.fromPc.loseAck = {{4, 29}};
-         },
-         [](const FaultCounters& c) { return c.fromPc.lostAcks; }},
-        {"a byte of the PC's frame lost", false,
-         [](FaultPlan& f) {
-             f.fromPc.dropByte = {{2, 24}};
-         },
-         [](const FaultCounters& c) { return c.fromPc.droppedBytes; }},
-        {"a byte of the handheld's frame lost", true, [](FaultPlan& f) { f.fromHandheld.dropByte = {{3}}; },
-         [](const FaultCounters& c) { return c.fromHandheld.droppedBytes; }},
-        {"noise before the PC's replies", true,
-         [](FaultPlan& f) {
-             f.fromPc.noise = {{}, 0.3};
-         },
-         [](const FaultCounters& c) { return c.fromPc.noiseBursts; }},
-        {"noise before the handheld's echo", false, [](FaultPlan& f) { f.fromHandheld.noise = {{1}}; },
-         [](const FaultCounters& c) { return c.fromHandheld.noiseBytes; }},
-        {"a late echo", false,
-         [](FaultPlan& f) {
-             f.lateEcho = {{1, 3}};
-         },
-         [](const FaultCounters& c) { return c.lateEchoes; }},
-    };
-    for (const Case& test : cases) {
-        SCOPED_TRACE(test.name);
-        FaultPlan faults;
-        faults.seed = 7;
-        test.stage(faults);
-        HandheldSimulation sim(Options(test.download, faults));
+    for (const auto& [faults, download] : cases) {
+        SCOPED_TRACE(testing::PrintToString(faults));
+        std::vector<std::string> arguments{"--port", "x", "--seed", "7"};
+        arguments.insert(arguments.end(), faults.begin(), faults.end());
+        std::string error;
+        const auto options = ParseHandheldToolOptions(arguments, error);
+        ASSERT_TRUE(options) << error;
+        HandheldSimulation sim(Options(download, options->faults));
         sim.Handheld().SetSection('T', kThreePackets);
-        EXPECT_TRUE(Transfer(sim, test.download));
-        EXPECT_GT(test.count(sim.Faults()), 0);
+        EXPECT_TRUE(Transfer(sim, download));
+        EXPECT_GT(FaultsStaged(sim.Faults()), 0);
     }
 }
 

@@ -1,6 +1,4 @@
-// The shipped sample sections and the pieces they are made with.
-#include "handheld/FaultPlan.h"
-#include "handheld/HandheldText.h"
+// The shipped sample sections, which the PC takes as its own: the handheld's packing agrees with the PC's.
 #include "handheld/SampleSections.h"
 #include "handheld/SectionPackets.h"
 
@@ -45,62 +43,6 @@ TEST_F(SampleSectionsTest, TheToolWritesSamplesThatThePcTakesAsItsOwn) {
         EXPECT_TRUE(name.letter != 'T' || HasByteIn(bytes, 0xF2, 0xF5));
     }
     EXPECT_EQ(SampleSection('M'), "");
-}
-
-TEST(SectionPackingTest, PacksRecordsIntoNumberedPacketsOfAtMost2394RecordBytes) {
-    std::vector<std::string> exact(21, std::string(112, 'y')); // 21 * (2 + 112) = 2394
-    EXPECT_EQ(SplitPackets(PackSection('T', exact))->size(), 1u);
-    exact.back() += 'z';
-    const std::string two = PackSection('T', exact);
-    const auto packets = SplitPackets(two);
-    ASSERT_EQ(packets->size(), 2u);
-    EXPECT_EQ(two.substr(0, 5), std::string("T\0\xED\x08N", 5)); // 5 + 20 * 114
-    EXPECT_EQ(two.substr((*packets)[1].offset, 5), std::string("T\x01\x78\0L", 5));
-    EXPECT_EQ(PackSection('R', {}), std::string("R\0\x05\0L", 5));
-}
-
-TEST(SectionPackingTest, WritesTheHandheldsCharacterSet) {
-    EXPECT_EQ(ToHandheldText("АБЯЁÄÖÜß A1\n"), std::string("\x80\x81\x9F\xF0\xF2\xF3\xF4\xF5 A1\n"));
-    EXPECT_EQ(ToHandheldText("é"), "?");
-}
-
-TEST(SectionPackingTest, SplitsOnlyWholeRunsOfPackets) {
-    const std::pair<std::string, std::size_t> cases[] = {
-        {std::string("T\0\0\0L", 5), 1},         {std::string("T\0\x06\0NxT\x01\x05\0L", 11), 2},
-        {std::string("T\0\x03\0L", 5), 0},       // length 1 to 4
-        {std::string("T\0\x09\0Lxx", 7), 0},     // cut short
-        {std::string("T\0\x05\0N", 5), 0},       // no last packet
-        {std::string("T\0\x05\0Lextra", 10), 0}, // bytes after the last packet
-    };
-    for (const auto& [file, count] : cases)
-        EXPECT_EQ(SplitPackets(file).value_or(std::vector<PacketSpan>{}).size(), count) << testing::PrintToString(file);
-}
-
-TEST(FaultRuleTest, ReadsItsSpecificationAndPicksTheSameOccurrencesForTheSameSeed) {
-    const std::tuple<const char*, bool, std::vector<int>, double> cases[] = {
-        {"3", true, {3}, 0.0},   {"2,5,9", true, {2, 5, 9}, 0.0},
-        {"25%", true, {}, 0.25}, {"all", true, {}, 1.0},
-        {"0", false, {}, 0},     {"", false, {}, 0},
-        {"2,,3", false, {}, 0},  {"101%", false, {}, 0},
-    };
-    for (const auto& [text, valid, at, chance] : cases) {
-        SCOPED_TRACE(text);
-        auto rule = ParseFaultRule(text);
-        ASSERT_EQ(rule.has_value(), valid);
-        if (rule) {
-            EXPECT_EQ(rule->at, at);
-            EXPECT_DOUBLE_EQ(rule->chance, chance);
-        }
-    }
-    FaultRandom first(42), second(42);
-    int hits = 0;
-    for (int i = 1; i <= 50; ++i) {
-        const bool hit = Hits(FaultRule{{}, 0.5}, i, first);
-        EXPECT_EQ(hit, Hits(FaultRule{{}, 0.5}, i, second));
-        hits += hit;
-    }
-    EXPECT_GT(hits, 10);
-    EXPECT_LT(hits, 40);
 }
 
 } // namespace
