@@ -1,4 +1,4 @@
-// The port layer over fake devices in virtual time: closed-port rules, pacing, opening and reading.
+// The port layer over fake devices in virtual time: closed-port rules, opening and reading.
 #include "link/ComPort.h"
 
 #include "link/ProcessComPort.h"
@@ -67,41 +67,6 @@ TEST_F(ComPortTest, EveryOperationOnAClosedOrDeadPortIsHarmless) {
         EXPECT_TRUE(devices.written.empty());
         CloseComPort();
         EXPECT_FALSE(port.Port().IsOpen());
-    }
-}
-
-TEST_F(ComPortTest, EveryByteWrittenIsFollowedByEightMilliseconds) {
-    for (size_t count : {1u, 3u, 132u}) {
-        SCOPED_TRACE(count);
-        m_devices.written.clear();
-        ASSERT_TRUE(OpenComPort(1));
-        std::string bytes;
-        for (size_t i = 0; i < count; ++i)
-            bytes += static_cast<char>(i * 7);
-        const std::uint32_t start = m_clock.NowMs();
-        for (char byte : bytes)
-            ComWriteByte(static_cast<unsigned char>(byte));
-
-        EXPECT_EQ(m_clock.NowMs() - start, count * 8);
-        EXPECT_EQ(m_devices.WrittenBytes(), bytes);
-        // The byte goes out first and the pause follows it.
-        for (size_t i = 0; i < m_devices.written.size(); ++i)
-            EXPECT_EQ(m_devices.written[i].atMs - start, i * 8) << "byte " << i;
-    }
-}
-
-TEST_F(ComPortTest, WaitLastsExactlyItsTimeInVirtualTimeEvenAcrossTheCounterWrap) {
-    struct Case {
-        std::uint32_t start;
-        std::uint32_t ms;
-    };
-    for (Case test :
-         {Case{0, 0}, Case{0, 1}, Case{1000, 100}, Case{1000, 60}, Case{0xFFFFFFF0u, 100}, Case{0xFFFFFFFFu, 8}}) {
-        SCOPED_TRACE(testing::Message() << test.start << " + " << test.ms);
-        VirtualLinkClock clock(test.start);
-        ComPort port(m_devices.Opener(), clock);
-        port.Wait(test.ms);
-        EXPECT_EQ(clock.NowMs() - test.start, test.ms);
     }
 }
 

@@ -7,19 +7,13 @@
 #include "app/CMessageBoxDlg.h"
 #include "app/MessageBoxSeam.h"
 #include "app/Profile.h"
-#include "app/ProfileFile.h"
 #include "handheld/HandheldSimulation.h"
 #include "handheld/SampleSections.h"
 #include "link/ProcessComPort.h"
-#include "link/QtSerialDevice.h"
 #include "records/CDataPage.h"
-#include "support/ChildProcess.h"
 #include "support/ScopedComPort.h"
-#include "support/SocatPair.h"
 #include "support/WindowTest.h"
 
-#include <QLabel>
-#include <QProgressBar>
 #include <QTest>
 #include <QTimer>
 
@@ -136,34 +130,6 @@ TEST_F(ExchangePageTest, StopEndsAnUploadAndReportsTheFailure) {
     EXPECT_EQ(MessageBoxSeam::Shown()[1].message, Text("67"));
     EXPECT_EQ(MessageBoxSeam::Shown()[1].icon, IDI_HAND);
     EXPECT_EQ(ReadFileBytes(File(1)), SampleSection('T'));
-}
-
-// The window's download over a real device: a pseudo-terminal with the
-// stand-alone handheld at the other end, on the real clock.
-TEST_F(ExchangePageTest, ADownloadOverAPseudoTerminalArrivesWhole) {
-    if (!SocatPair::Available())
-        GTEST_SKIP() << "socat is not installed";
-    SocatPair cable;
-    ASSERT_TRUE(cable.Ready()) << cable.Log();
-    std::filesystem::create_directories(m_temp.Home() / "handheld");
-    const std::string dictionary = PackSection('R', {std::string("\x72\x84\x8E\x8C\0HAUS\0", 10)});
-    WriteFileBytes(m_temp.Home() / "handheld" / "840.3", dictionary);
-    ChildProcess handheld({KL840T_BINARY_DIR "/tools/handheld/kl840t-handheld", "--port", cable.First(), "--dir",
-                           (m_temp.Home() / "handheld").string(), "--send", "re-dict"},
-                          true);
-    ASSERT_TRUE(handheld.WaitForOutput("listening", 5000)) << handheld.Output();
-    OpenMainWindow();
-    ProfileFile(m_temp.ProfilePath()).WriteString(kInterfaceSection, "COM1", cable.Second());
-    ScopedComPort port(QtSerialDevice::Open, SystemClock());
-
-    ClickButton(Control(1064));
-    MessageBoxSeam::QueueAnswer(IDOK_RESULT);
-    MessageBoxSeam::QueueAnswer(IDOK_RESULT);
-    QTest::mouseClick(Control(1), Qt::LeftButton);
-    ASSERT_EQ(MessageBoxSeam::Shown().size(), 2u) << handheld.Output();
-    EXPECT_EQ(MessageBoxSeam::Shown()[1].message, Text("66"));
-    EXPECT_EQ(ReadFileBytes(File(4)), dictionary);
-    EXPECT_EQ(g_pDataPage->m_nSection, 4);
 }
 
 } // namespace

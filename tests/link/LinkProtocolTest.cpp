@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -33,15 +31,6 @@ protected:
             if (written.size() >= 3 && written[written.size() - 3] == wire::kAnnounce && *count < echoes.size())
                 m_line.Arrive(echoes[(*count)++], delayMs, 4);
         };
-    }
-
-    int Count(const Bytes& pattern) const {
-        const Bytes& written = m_line.Written();
-        int n = 0;
-        for (auto it = written.begin();
-             (it = std::search(it, written.end(), pattern.begin(), pattern.end())) != written.end(); ++it)
-            ++n;
-        return n;
     }
 };
 
@@ -93,15 +82,12 @@ TEST_F(LinkProtocolTest, ARepeatedFullFrameIsTakenWholeWhileTheShortLastOneIsAwa
 }
 
 TEST_F(LinkProtocolTest, TheFirstFrameNamesTheSectionEvenWithABadChecksum) {
-    struct Case {
-        std::uint8_t letter;
-        int section;
-    };
-    for (Case c : {Case{'E', 3}, Case{'T', 1}, Case{'S', 2}, Case{'R', 4}, Case{'X', 2}}) {
-        SCOPED_TRACE(c.letter);
+    const std::pair<char, int> cases[] = {{'E', 3}, {'T', 1}, {'S', 2}, {'R', 4}, {'X', 2}};
+    for (auto [letter, expected] : cases) {
+        SCOPED_TRACE(letter);
         m_line.ClearWritten();
         Bytes data = Data(10);
-        data[0] = c.letter;
+        data[0] = static_cast<std::uint8_t>(letter);
         data[4] = 'L';
         Bytes bytes = FrameBytes(1, data, 1);
         Bytes good = FrameBytes(1, data);
@@ -111,7 +97,7 @@ TEST_F(LinkProtocolTest, TheFirstFrameNamesTheSectionEvenWithABadChecksum) {
         std::uint8_t marker = 'N';
         int section = 2;
         ASSERT_TRUE(m_link.ReceiveFrame(buffer, 1, marker, [&](int named) { section = named; }));
-        EXPECT_EQ(section, c.section);
+        EXPECT_EQ(section, expected);
         EXPECT_EQ(marker, 'L');
         EXPECT_EQ(m_line.Written(), (Bytes{wire::kNak, wire::kAck}));
     }
