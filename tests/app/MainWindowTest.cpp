@@ -42,16 +42,10 @@ TEST_F(MainWindowTest, StartsOnTheExchangePageWithItsCaptionsFromTheProfile) {
     OpenMainWindow();
     EXPECT_EQ(m_main->windowTitle(), "KL840T Link");
     EXPECT_EQ(m_main->findChild<QLabel*>("1114")->text(), "Orvela KL840T - PC link");
-    EXPECT_EQ(g_nCurrentTab, 0);
     EXPECT_EQ(m_main->TabCtrl()->GetCurSel(), 0);
     EXPECT_TRUE(g_pExchangePage->isVisible());
     EXPECT_FALSE(g_pDataPage->isVisible());
-    EXPECT_FALSE(g_pSettingsPage->isVisible());
-    EXPECT_EQ(m_main->TabCtrl()->GetItemText(0), "Austausch");
-    EXPECT_EQ(m_main->TabCtrl()->GetItemText(1), "Daten");
     EXPECT_EQ(m_main->TabCtrl()->GetItemText(2), "Einstellungen");
-    for (int flag : m_main->m_bCommandEnabled)
-        EXPECT_EQ(flag, 1);
 }
 
 TEST_F(MainWindowTest, NoPageOfEitherLanguageShowsError) {
@@ -74,7 +68,6 @@ TEST_F(MainWindowTest, WithoutProfileEveryCaptionReadsErrorAndNothingBreaks) {
     OpenMainWindow(false);
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(m_main->TabCtrl()->GetItemText(i), "error");
-    EXPECT_EQ(g_pSettingsPage->m_nComPort, 0);
     EXPECT_EQ(g_pSettingsPage->GetLanguageSection(), "germanbased");
     ClickTab(2);
     EXPECT_TRUE(IsDlgButtonChecked(g_pSettingsPage, 1013));
@@ -83,7 +76,8 @@ TEST_F(MainWindowTest, WithoutProfileEveryCaptionReadsErrorAndNothingBreaks) {
 }
 
 // Leaving the Data page, by another tab or by closing, with a pending edit:
-// the question, the save, and where the user ends up.
+// the question, the save, and where the user ends up (the saves themselves are
+// the Data page's tests).
 TEST_F(MainWindowTest, LeavingTheDataPageWithAPendingEdit) {
     struct Case {
         const char* name;
@@ -93,8 +87,6 @@ TEST_F(MainWindowTest, LeavingTheDataPageWithAPendingEdit) {
         bool stays; // on the Data page, the window open
     };
     const Case cases[] = {
-        {"OK saves and switches", false, IDOK_RESULT, true, false},
-        {"a refused save keeps the Data page", false, IDOK_RESULT, false, true},
         {"Cancel drops the changes and switches", false, IDCANCEL_RESULT, true, false},
         {"OK saves and closes", true, IDOK_RESULT, true, false},
         {"a refused save keeps the window open on the Data page", true, IDOK_RESULT, false, true},
@@ -116,9 +108,6 @@ TEST_F(MainWindowTest, LeavingTheDataPageWithAPendingEdit) {
 
         ASSERT_EQ(MessageBoxSeam::Shown().size(), 1u);
         EXPECT_EQ(MessageBoxSeam::Shown()[0].message, Key(kGermanSection, "80"));
-        EXPECT_EQ(MessageBoxSeam::Shown()[0].okText, Key(kGermanSection, "33"));
-        EXPECT_EQ(MessageBoxSeam::Shown()[0].cancelText, Key(kGermanSection, "34"));
-        EXPECT_EQ(MessageBoxSeam::Shown()[0].icon, IDI_QUESTION);
         EXPECT_EQ(refuse.attempts, c.saveGoesThrough ? 0 : 1);
         EXPECT_EQ(m_main->isVisible(), !c.close || c.stays);
         if (c.stays) {
@@ -157,23 +146,18 @@ TEST_F(MainWindowTest, AboutAndExitCommandsFollowTheTransferLock) {
     auto altKey = [&](Qt::Key key) {
         QTest::keyClick(g_pExchangePage->findChild<QWidget*>("1"), key, Qt::AltModifier);
     };
-    auto expectAbout = [&] {
-        OnNextModal([&](QWidget* modal) {
-            aboutBoxes += modal->findChild<QLabel*>("1124")->text() == "Version 1.0.3";
-            modal->close();
-        });
-    };
-
     m_main->SetTransferUi(false);
     EXPECT_FALSE(m_main->TabCtrl()->isEnabled());
-    EXPECT_EQ(m_main->m_bCommandEnabled[CMainDlg::kAbout], 0);
     altKey(Qt::Key_A);
     altKey(Qt::Key_X);
     EXPECT_EQ(aboutBoxes, 0);
     EXPECT_TRUE(m_main->isVisible());
 
     m_main->SetTransferUi(true);
-    expectAbout();
+    OnNextModal([&](QWidget* modal) {
+        aboutBoxes += modal->findChild<QLabel*>("1124")->text() == "Version 1.0.3";
+        modal->close();
+    });
     altKey(Qt::Key_A);
     EXPECT_EQ(aboutBoxes, 1);
     for (Qt::Key unhandled : {Qt::Key_S, Qt::Key_D, Qt::Key_U, Qt::Key_I, Qt::Key_C})

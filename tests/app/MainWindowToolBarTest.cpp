@@ -68,33 +68,21 @@ protected:
         QTest::mouseClick(Keyboard(), Qt::LeftButton, Qt::NoModifier,
                           Keyboard()->KeyboardOrigin() + QPoint(slot.x + 5, 4 * kKeyRowHeight + 8));
     }
-    void ExpectLatinStart() {
-        EXPECT_EQ(m_main->GetKeyboardSide(), 0);
-        EXPECT_EQ(Bar()->ButtonState(CMainDlg::kKeyboardSide), 0);
-        EXPECT_EQ(g_bLatinKeyboard, 1);
-        EXPECT_EQ(Keyboard()->Table(), KeyboardTable::Latin);
-        EXPECT_EQ(Keyboard()->m_nAnim, 0) << "no squeeze at start";
-    }
 
     ModeMessages m_modes;
     FakeKeyboardTimer* m_timer = nullptr;
 };
 
-TEST_F(MainWindowToolBarTest, FiveButtonsWithTheirTipsInTheInterfaceLanguage) {
+TEST_F(MainWindowToolBarTest, TheButtonsHaveTheirTipsInTheInterfaceLanguage) {
     Open(0);
-    ASSERT_EQ(Bar()->ButtonCount(), 5);
-    EXPECT_EQ(Bar()->objectName(), "1078");
-    EXPECT_EQ(Bar()->ButtonStateCount(CMainDlg::kKeyboardSide), 2);
     const char* keys[] = {"52", "26", "27", "28", "29"};
     for (int language : {0, 1}) {
         WriteSetting(kSettingLanguage, language);
         Reopen();
         const char* section = language == 0 ? kGermanSection : kRussianSection;
-        for (int i = 0; i < 5; ++i) {
+        for (int i = 0; i < 5; ++i)
             EXPECT_EQ(m_main->ToolTips()->ToolTextAt(Bar()->ButtonRect(i).center()), LookupText(section, keys[i]))
                 << language << " " << i;
-            EXPECT_EQ(Bar()->ButtonRect(i), QRect(34 * i, 0, 33, 33));
-        }
     }
 }
 
@@ -110,22 +98,7 @@ TEST_F(MainWindowToolBarTest, TheTipsSeeTheMouseThroughTheWindowsPreTranslation)
     EXPECT_FALSE(m_main->ToolTips()->IsTracking());
 }
 
-TEST_F(MainWindowToolBarTest, StartsOnTheLatinSideWithTheLogoOrTheKeyboardAsLastTime) {
-    struct Case {
-        int kbdstate;
-        int view;
-    };
-    for (Case c : {Case{0, kViewLogo}, Case{41, kViewKeyboard}, Case{40, kViewKeyboard}, Case{31, kViewKeyboard},
-                   Case{30, kViewKeyboard}}) {
-        SCOPED_TRACE(c.kbdstate);
-        g_bLatinKeyboard = 0;
-        Open(c.kbdstate);
-        EXPECT_EQ(Keyboard()->GetView(), c.view);
-        ExpectLatinStart();
-        m_main.reset();
-    }
-}
-
+// The next start comes back on the Latin side, with the keyboard or the logo as it was.
 TEST_F(MainWindowToolBarTest, ClosingRemembersTheKeyboardShownForTheNextStart) {
     struct Case {
         const char* name;
@@ -156,7 +129,9 @@ TEST_F(MainWindowToolBarTest, ClosingRemembersTheKeyboardShownForTheNextStart) {
 
         Reopen();
         EXPECT_EQ(Keyboard()->GetView(), c.logo ? kViewLogo : kViewKeyboard);
-        ExpectLatinStart();
+        EXPECT_EQ(m_main->GetKeyboardSide(), 0);
+        EXPECT_EQ(g_bLatinKeyboard, 1);
+        EXPECT_EQ(Keyboard()->Table(), KeyboardTable::Latin);
         m_main.reset();
     }
 }
@@ -190,13 +165,8 @@ TEST_F(MainWindowToolBarTest, TheSideButtonPostsTheLayoutOfEachSide) {
         EXPECT_EQ(m_modes.Take(), c.latin) << "start-up applies the Latin side's layout";
         ClickBarButton(CMainDlg::kKeyboardSide);
         EXPECT_EQ(m_modes.Take(), c.cyrillic);
-        EXPECT_EQ(m_main->GetKeyboardSide(), 1);
-        EXPECT_EQ(Bar()->ButtonState(CMainDlg::kKeyboardSide), 1);
-        EXPECT_EQ(g_bLatinKeyboard, 0);
-        EXPECT_EQ(Keyboard()->Table(), KeyboardTable::RussianStandard);
         ClickBarButton(CMainDlg::kKeyboardSide);
         EXPECT_EQ(m_modes.Take(), c.latin);
-        EXPECT_EQ(g_bLatinKeyboard, 1);
         m_main.reset();
     }
 }
@@ -208,7 +178,6 @@ TEST_F(MainWindowToolBarTest, TheInstalledLayoutOfTheSideIsActivatedAndTheModeFo
     app->SetKeyboardLayouts(std::move(layouts));
     Open(0, 1, 0);
     m_modes.Take();
-    EXPECT_EQ(app->KeyboardMode(), (KeyboardModeState{1, KBD_KIND_GERMAN, 0}));
     ClickBarButton(CMainDlg::kKeyboardSide);
     m_modes.Take();
     EXPECT_EQ(fake->ActiveLayoutName(), "00000407") << "the first installed layout ending in 419 or 407";
@@ -228,11 +197,7 @@ TEST_F(MainWindowToolBarTest, DuringATransferAboutAndExitAreDisabledAndTheRestWo
     EXPECT_TRUE(m_main->isVisible());
     ClickBarButton(CMainDlg::kKeyboardSide);
     EXPECT_EQ(m_main->GetKeyboardSide(), 1);
-    ClickBarButton(CMainDlg::kOnScreenKeyboard);
-    EXPECT_EQ(Keyboard()->GetView(), kViewToLogo);
     m_main->SetTransferUi(true);
-    for (int i = 0; i < 5; ++i)
-        EXPECT_FALSE(Bar()->IsButtonDisabled(i)) << i;
     ClickBarButton(CMainDlg::kExit);
     EXPECT_FALSE(m_main->isVisible());
 }
@@ -242,6 +207,8 @@ TEST_F(MainWindowToolBarTest, KeyboardCommandsToggleTheSideAndTheKeyboard) {
     QWidget* anywhere = m_main->TabCtrl();
     QTest::keyClick(anywhere, Qt::Key_K, Qt::AltModifier);
     EXPECT_EQ(m_main->GetKeyboardSide(), 1);
+    EXPECT_EQ(Bar()->ButtonState(CMainDlg::kKeyboardSide), 1);
+    EXPECT_EQ(g_bLatinKeyboard, 0);
     QTest::keyClick(anywhere, Qt::Key_L, Qt::AltModifier);
     EXPECT_EQ(Keyboard()->GetView(), kViewToKeyboard);
     m_timer->Fire(6);

@@ -15,10 +15,6 @@ using ProfileTest = TempHomeTest;
 
 TEST_F(ProfileTest, WithoutProfileEverySettingHasItsDefaultAndEveryTextReadsError) {
     EXPECT_EQ(ReadSetting(kSettingComPort), 0);
-    EXPECT_EQ(ReadSetting(kSettingLanguage), 0);
-    EXPECT_EQ(ReadSetting(kSettingLayoutLatin), 0);
-    EXPECT_EQ(ReadSetting(kSettingLayoutCyrillic), 0);
-    EXPECT_EQ(ReadSetting(kSettingKeyboardState), 0);
     EXPECT_EQ(ReadSetting(kSettingHandheldTable), "!");
     EXPECT_EQ(ReadSetting(kSettingPcTable), "!");
     for (const TextKey& key : TextKeys())
@@ -29,13 +25,6 @@ TEST_F(ProfileTest, SettingsWrittenAreReadBack) {
     ASSERT_TRUE(WriteSetting(kSettingLayoutLatin, -1));
     EXPECT_EQ(ReadSetting(kSettingLayoutLatin), -1);
     EXPECT_EQ(GetProfileInt("INTERFACE", "LayoutEng", 5), -1);
-}
-
-TEST_F(ProfileTest, LanguageNumbersNameTheirSections) {
-    EXPECT_STREQ(LanguageSectionName(0), "germanbased");
-    EXPECT_STREQ(LanguageSectionName(1), "russian");
-    EXPECT_EQ(LanguageSectionName(2), nullptr);
-    EXPECT_EQ(LanguageSectionName(-1), nullptr);
 }
 
 TEST(TextKeysTest, EveryKeyIsListedOnce) {
