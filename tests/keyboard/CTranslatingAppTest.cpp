@@ -8,6 +8,7 @@
 #include "keyboard/SystemKeyboardLayouts.h"
 #include "keyboard/UsKeyboard.h"
 #include "support/FakeKeyboardLayouts.h"
+#include "support/WindowTest.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -15,9 +16,6 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
-#include <array>
 
 namespace {
 
@@ -52,9 +50,7 @@ protected:
         m_window.m_line->setFocus();
     }
     void TearDown() override {
-        // The tests after these type with the start-up translation, which stands aside for a US layout.
-        m_app->ResetKeyboardTranslation();
-        Layout("00000409");
+        ResetKeyboardTranslation();
         g_bLatinKeyboard = m_savedSide;
     }
 
@@ -99,19 +95,11 @@ protected:
     TypingWindow m_window;
 };
 
-TEST_F(CTranslatingAppTest, PostedModeMessagesInAnyOrderLeaveWhatTheLastSets) {
-    std::array<unsigned, 6> order{WM_KBD_OFF,    WM_KBD_LATIN,        WM_KBD_RUSSIAN, WM_KBD_RUSSIAN_TYPEWRITER,
-                                  WM_KBD_GERMAN, WM_KBD_INTERNATIONAL};
-    int permutations = 0;
-    do {
-        Post({order.begin(), order.end()});
-        KeyboardModeState expected;
-        for (unsigned m : order)
-            expected.Apply(static_cast<KbdModeCommand>(m - WM_KBD_OFF));
-        ASSERT_EQ(m_app->KeyboardMode(), expected);
-        ++permutations;
-    } while (std::next_permutation(order.begin(), order.end()));
-    EXPECT_EQ(m_window.m_messages, permutations * 6) << "every mode message goes on to its window";
+// What each mode message sets is the mode state's own test; here they arrive posted.
+TEST_F(CTranslatingAppTest, PostedModeMessagesSetTheModeAndGoOnToTheirWindow) {
+    Post({WM_KBD_RUSSIAN_TYPEWRITER, WM_KBD_OFF, WM_KBD_GERMAN});
+    EXPECT_EQ(m_app->KeyboardMode(), (KeyboardModeState{1, KBD_KIND_GERMAN, 1}));
+    EXPECT_EQ(m_window.m_messages, 3);
     // Other messages leave the state alone.
     Post({WM_KBD_RUSSIAN, WM_KBD_OFF - 1, WM_KBD_INTERNATIONAL + 1, WM_DATA_SAVE, WM_CLOSE});
     EXPECT_EQ(m_app->KeyboardMode(), (KeyboardModeState{1, KBD_KIND_RUSSIAN, 0}));
@@ -124,11 +112,8 @@ TEST_F(CTranslatingAppTest, TheEmulatedLayoutTypesWhateverTheSystemsLayoutSays) 
         const char* usKeys;
         const char* typed;
     } cases[] = {
-        {"Russian", WM_KBD_RUSSIAN, "ghbdtn", "привет"},
         {"typewriter", WM_KBD_RUSSIAN_TYPEWRITER, "Qw!", "Яш№"},
-        {"German", WM_KBD_GERMAN, "y;[z", "zöüy"},
         {"German dead keys", WM_KBD_GERMAN, "=e+e` ", "éè^"},
-        {"international", WM_KBD_INTERNATIONAL, "'c~n", "çñ"},
         {"Latin US", WM_KBD_LATIN, "Hello, World!", "Hello, World!"},
     };
     for (const auto& c : cases) {

@@ -28,13 +28,10 @@ TEST(KeyEventAdapterTest, NativeKeysAreNamedByTheirPlaceOnAUsKeyboard) {
         // What the system's layout calls the key does not matter (the typing tests of the
         // application cover letters, Shift and the editing keys).
         {"the US Y place on a German layout", Qt::Key_Z, 0x15, Qt::NoModifier, 'Y'},
-        {"the Q place on a Russian layout", 0x0419, 0x10, Qt::NoModifier, 'Q'},
         {"the extra key of 102-key keyboards", Qt::Key_Less, 0x56, Qt::NoModifier, VK_OEM_102},
         {"keypad digit", Qt::Key_5, 0x4C, Qt::KeypadModifier, VK_NUMPAD0 + 5},
         {"keypad without Num Lock", Qt::Key_Home, 0x47, Qt::KeypadModifier, VK_HOME},
-        {"keypad divide", Qt::Key_Slash, 0x62, Qt::KeypadModifier, VK_DIVIDE},
         {"arrow (an extended key)", Qt::Key_Left, 0x69, Qt::NoModifier, VK_LEFT},
-        {"function key", Qt::Key_F7, 0x41, Qt::NoModifier, VK_F1 + 6},
         {"Shift+Tab", Qt::Key_Backtab, 0x0F, Qt::ShiftModifier, VK_TAB},
         {"a key without a name", Qt::Key_VolumeUp, 0x73, Qt::NoModifier, 0},
     };
@@ -61,9 +58,6 @@ TEST(KeyEventAdapterTest, KeyStateAndSystemKeys) {
     KeyStroke rightAlt = ReadKeyStroke(NativeKey(QEvent::KeyPress, Qt::Key_AltGr, 0x64));
     EXPECT_EQ(rightAlt.virtualKey, VK_MENU);
     EXPECT_TRUE(rightAlt.rightAlt);
-    KeyStroke leftAlt = ReadKeyStroke(NativeKey(QEvent::KeyPress, Qt::Key_Alt, 0x38));
-    EXPECT_EQ(leftAlt.message, KeyMessage::SysKeyDown);
-    EXPECT_FALSE(leftAlt.rightAlt);
     KeyStroke altUp = ReadKeyStroke(NativeKey(QEvent::KeyRelease, Qt::Key_Alt, 0x38, Qt::AltModifier));
     EXPECT_EQ(altUp.message, KeyMessage::SysKeyUp);
     KeyStroke keyUp = ReadKeyStroke(NativeKey(QEvent::KeyRelease, Qt::Key_Q, 0x10));
