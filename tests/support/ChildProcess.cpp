@@ -4,8 +4,6 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
-#include <sstream>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -96,13 +94,5 @@ void ChildProcess::Kill(int signal) {
 }
 
 bool ChildProcess::OnPath(const std::string& program) {
-    const char* path = std::getenv("PATH");
-    std::istringstream folders(path ? path : "");
-    std::string folder;
-    while (std::getline(folders, folder, ':')) {
-        std::filesystem::path candidate = std::filesystem::path(folder) / program;
-        if (access(candidate.c_str(), X_OK) == 0)
-            return true;
-    }
-    return false;
+    return std::system(("command -v '" + program + "' >/dev/null 2>&1").c_str()) == 0;
 }

@@ -24,14 +24,9 @@ public:
     void Activate(Handle layout) override {
         if (layout < m_installed.size())
             m_active = layout;
-        ++m_activations;
     }
-
-    void SetActive(std::size_t index) { m_active = index; }
-    int Activations() const { return m_activations; }
 
 private:
     std::vector<std::string> m_installed;
     std::size_t m_active;
-    int m_activations = 0;
 };

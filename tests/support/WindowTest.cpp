@@ -56,18 +56,12 @@ QStringList VisibleTexts(const QWidget* window) {
     return texts;
 }
 
-namespace {
-
-// The start-up keyboard translation on a US system layout, for which it stands aside: the main
-// window's start-up and side toggles post other modes, which must not reach the next test.
 void ResetKeyboardTranslation() {
     if (auto* app = CTranslatingApp::Instance()) {
         app->ResetKeyboardTranslation();
         app->SetKeyboardLayouts(std::make_unique<FakeKeyboardLayouts>(std::vector<std::string>{"00000409"}));
     }
 }
-
-} // namespace
 
 void MainWindowTest::SetUp() {
     MessageBoxSeam::Reset();

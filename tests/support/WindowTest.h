@@ -25,6 +25,10 @@ void ClickButton(QWidget* button);
 // titles, tab captions, list items.
 QStringList VisibleTexts(const QWidget* window);
 
+// The start-up keyboard translation on a US system layout, for which it stands
+// aside: what a test posts or activates must not reach the next test.
+void ResetKeyboardTranslation();
+
 // A fixture with the main window built in a fresh home. The message-box seam
 // starts empty for each test and must end with every box answered.
 class MainWindowTest : public TempHomeTest {
