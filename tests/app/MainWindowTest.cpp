@@ -8,6 +8,7 @@
 #include "app/MessageBoxSeam.h"
 #include "app/Profile.h"
 #include "app/WindowMessages.h"
+#include "controls/CPictureButtonBar.h"
 #include "link/CExchangePage.h"
 #include "records/CDataPage.h"
 #include "support/WindowTest.h"
@@ -140,6 +141,7 @@ TEST_F(MainWindowTest, LeavingTheSettingsPageAsksAboutUnappliedChangesAndCancelK
     EXPECT_EQ(g_pSettingsPage->m_nChangeCount, 0);
 }
 
+// During a transfer About and Exit are refused, by key and by button.
 TEST_F(MainWindowTest, AboutAndExitCommandsFollowTheTransferLock) {
     OpenMainWindow();
     int aboutBoxes = 0;
@@ -148,6 +150,8 @@ TEST_F(MainWindowTest, AboutAndExitCommandsFollowTheTransferLock) {
     };
     m_main->SetTransferUi(false);
     EXPECT_FALSE(m_main->TabCtrl()->isEnabled());
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(m_main->ButtonBar()->IsButtonDisabled(i), i >= CMainDlg::kAbout) << i;
     altKey(Qt::Key_A);
     altKey(Qt::Key_X);
     EXPECT_EQ(aboutBoxes, 0);

@@ -188,20 +188,6 @@ TEST_F(MainWindowToolBarTest, TheInstalledLayoutOfTheSideIsActivatedAndTheModeFo
     EXPECT_EQ(fake->ActiveLayoutName(), "00000407") << "an emulation leaves the system layout alone";
 }
 
-TEST_F(MainWindowToolBarTest, DuringATransferAboutAndExitAreDisabledAndTheRestWorks) {
-    Open(41);
-    m_main->SetTransferUi(false);
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(Bar()->IsButtonDisabled(i), i >= CMainDlg::kAbout) << i;
-    ClickBarButton(CMainDlg::kExit);
-    EXPECT_TRUE(m_main->isVisible());
-    ClickBarButton(CMainDlg::kKeyboardSide);
-    EXPECT_EQ(m_main->GetKeyboardSide(), 1);
-    m_main->SetTransferUi(true);
-    ClickBarButton(CMainDlg::kExit);
-    EXPECT_FALSE(m_main->isVisible());
-}
-
 TEST_F(MainWindowToolBarTest, KeyboardCommandsToggleTheSideAndTheKeyboard) {
     Open(0);
     QWidget* anywhere = m_main->TabCtrl();

@@ -31,6 +31,7 @@ TEST(KeyEventAdapterTest, NativeKeysAreNamedByTheirPlaceOnAUsKeyboard) {
         {"the extra key of 102-key keyboards", Qt::Key_Less, 0x56, Qt::NoModifier, VK_OEM_102},
         {"keypad digit", Qt::Key_5, 0x4C, Qt::KeypadModifier, VK_NUMPAD0 + 5},
         {"keypad without Num Lock", Qt::Key_Home, 0x47, Qt::KeypadModifier, VK_HOME},
+        {"keypad divide", Qt::Key_Slash, 0x62, Qt::KeypadModifier, VK_DIVIDE},
         {"arrow (an extended key)", Qt::Key_Left, 0x69, Qt::NoModifier, VK_LEFT},
         {"Shift+Tab", Qt::Key_Backtab, 0x0F, Qt::ShiftModifier, VK_TAB},
         {"a key without a name", Qt::Key_VolumeUp, 0x73, Qt::NoModifier, 0},

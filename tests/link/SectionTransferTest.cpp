@@ -33,10 +33,8 @@ protected:
         LinkProtocol link = transfer.Link();
         return SendSectionFile(link, page);
     }
-    bool Download(HandheldSimulation& sim, RecordingPage& page, int stopAfterPolls = -1) {
+    bool Download(HandheldSimulation& sim, RecordingPage& page) {
         SimulatedTransfer transfer(sim);
-        if (stopAfterPolls >= 0)
-            transfer.host.StopAfter(stopAfterPolls);
         LinkProtocol link = transfer.Link();
         return ReceiveSectionFile(link, page);
     }
