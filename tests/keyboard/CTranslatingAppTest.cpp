@@ -105,24 +105,11 @@ TEST_F(CTranslatingAppTest, PostedModeMessagesSetTheModeAndGoOnToTheirWindow) {
     EXPECT_EQ(m_app->KeyboardMode(), (KeyboardModeState{1, KBD_KIND_RUSSIAN, 0}));
 }
 
+// What each layout types is the translator's test; here a dead key waits for the next key event.
 TEST_F(CTranslatingAppTest, TheEmulatedLayoutTypesWhateverTheSystemsLayoutSays) {
-    const struct {
-        const char* name;
-        unsigned mode;
-        const char* usKeys;
-        const char* typed;
-    } cases[] = {
-        {"typewriter", WM_KBD_RUSSIAN_TYPEWRITER, "Qw!", "Яш№"},
-        {"German dead keys", WM_KBD_GERMAN, "=e+e` ", "éè^"},
-        {"Latin US", WM_KBD_LATIN, "Hello, World!", "Hello, World!"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        Post({c.mode});
-        m_window.m_line->clear();
-        Type(m_window.m_line, c.usKeys);
-        EXPECT_EQ(m_window.m_line->text(), QString::fromUtf8(c.typed));
-    }
+    Post({WM_KBD_GERMAN});
+    Type(m_window.m_line, "=e+e` ");
+    EXPECT_EQ(m_window.m_line->text(), QString::fromUtf8("éè^"));
     // Keys without the system's codes, as test tools send them, are read as typed on a US keyboard.
     Post({WM_KBD_RUSSIAN});
     m_window.m_line->clear();
