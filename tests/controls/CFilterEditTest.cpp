@@ -39,24 +39,37 @@ protected:
     CFilterEdit m_edit;
 };
 
+// What the field holds after typing or pasting on a keyboard side; within a limit a line break
+// counts as two and what would overflow is cut.
 TEST_F(CFilterEditTest, TypedAndPastedCharactersBecomeWhatTheFieldHolds) {
     const struct {
         const char* name;
-        int latin;
+        int latin, limit;
+        std::string before; // set by the program, the cursor at its end
+        bool selectAll;
         QString typed, pasted;
         std::string stored;
     } cases[] = {
-        {"umlauts and sharp s", 1, QString::fromUtf8("äöüßÄÖÜ"), "", "\x80\x81\x82\x83\x80\x81\x82"},
-        {"accents fold, inverted question mark is dropped", 1, QString::fromUtf8("é¿èñ"), "", "EEN"},
-        {"cyrillic on the latin side is dropped", 1, QString::fromUtf8("жa"), "", "A"},
-        {"cyrillic upper-cased", 0, QString::fromUtf8("яжЖ"), "", "\xDF\xC6\xC6"},
-        {"pasted lines", 1, "", QString::fromUtf8("Façade\r\nÉté"), "FACADE\r\nETE"},
-        {"pasted on the cyrillic side", 0, "", QString::fromUtf8("мир müde"), "\xCC\xC8\xD0 MDE"},
+        {"umlauts and sharp s", 1, 0, "", false, QString::fromUtf8("äöüßÄÖÜ"), "", "\x80\x81\x82\x83\x80\x81\x82"},
+        {"accents fold, inverted question mark is dropped", 1, 0, "", false, QString::fromUtf8("é¿èñ"), "", "EEN"},
+        {"cyrillic on the latin side is dropped", 1, 0, "", false, QString::fromUtf8("жa"), "", "A"},
+        {"cyrillic upper-cased", 0, 0, "", false, QString::fromUtf8("яжЖ"), "", "\xDF\xC6\xC6"},
+        {"pasted lines", 1, 0, "", false, "", QString::fromUtf8("Façade\r\nÉté"), "FACADE\r\nETE"},
+        {"pasted on the cyrillic side", 0, 0, "", false, "", QString::fromUtf8("мир müde"), "\xCC\xC8\xD0 MDE"},
+        {"a paste is cut to fit", 1, 5, "AB", false, "", "CDEFG", "ABCDE"},
+        {"no room for half a line break", 1, 5, "ABCD", false, "\n", "", "ABCD"},
+        {"a pasted line break counts two", 1, 5, "A", false, "", "B\nCD", "AB\r\nC"},
+        {"a selection gives its room back", 1, 5, "ABCDE", true, "XY", "", "XY"},
+        {"the program may set more", 1, 5, "ABCDEFGH", false, "I", "", "ABCDEFGH"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         g_bLatinKeyboard = c.latin;
-        m_edit.SetText("");
+        m_edit.SetLimitText(c.limit);
+        m_edit.SetText(c.before);
+        m_edit.moveCursor(QTextCursor::End);
+        if (c.selectAll)
+            m_edit.selectAll();
         Type(c.typed);
         if (!c.pasted.isEmpty())
             Paste(c.pasted);
@@ -84,35 +97,6 @@ TEST_F(CFilterEditTest, HoldsPcTextWithCrLfAndShowsItThroughTheDisplayMap) {
     m_edit.SetText(pc);
     EXPECT_EQ(m_edit.toPlainText(), QString::fromUtf8("ÜBER\nМИР"));
     EXPECT_EQ(m_edit.GetText(), pc);
-}
-
-TEST_F(CFilterEditTest, TheLimitCountsALineBreakAsTwoAndCutsWhatWouldOverflow) {
-    const struct {
-        const char* name;
-        std::string before; // set by the program, the cursor at its end
-        bool selectAll;
-        QString typed, pasted;
-        std::string after;
-    } cases[] = {
-        {"a paste is cut to fit", "AB", false, "", "CDEFG", "ABCDE"},
-        {"no room for half a line break", "ABCD", false, "\n", "", "ABCD"},
-        {"a pasted line break counts two", "A", false, "", "B\nCD", "AB\r\nC"},
-        {"a selection gives its room back", "ABCDE", true, "XY", "", "XY"},
-        {"the program may set more", "ABCDEFGH", false, "I", "", "ABCDEFGH"},
-    };
-    g_bLatinKeyboard = 1;
-    m_edit.SetLimitText(5);
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        m_edit.SetText(c.before);
-        m_edit.moveCursor(QTextCursor::End);
-        if (c.selectAll)
-            m_edit.selectAll();
-        Type(c.typed);
-        if (!c.pasted.isEmpty())
-            Paste(c.pasted);
-        EXPECT_EQ(m_edit.GetText(), c.after);
-    }
 }
 
 TEST_F(CFilterEditTest, EditingKeysWorkOnlyTheUsersChangesAreReportedAndAReadOnlyFieldTakesNothing) {
