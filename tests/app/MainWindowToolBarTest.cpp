@@ -1,5 +1,5 @@
 // The main window's tool bar and keyboard side: the buttons and their tips, the side toggle with
-// the layout it applies, the on-screen keyboard's state across runs, and the transfer lock.
+// the layout it applies, and the on-screen keyboard's state across runs.
 #include "app/CCenteredTabCtrl.h"
 #include "app/CMainDlg.h"
 #include "app/Profile.h"
@@ -44,9 +44,7 @@ protected:
         WriteSetting(kSettingKeyboardState, kbdstate);
         WriteSetting(kSettingLayoutLatin, layoutLatin);
         WriteSetting(kSettingLayoutCyrillic, layoutCyrillic);
-        m_main = std::make_unique<CMainDlg>();
-        m_main->installEventFilter(&m_modes);
-        m_main->show();
+        Reopen();
         auto timer = std::make_unique<FakeKeyboardTimer>();
         m_timer = timer.get();
         Keyboard()->SetAnimationTimer(std::move(timer));
@@ -73,62 +71,63 @@ protected:
     FakeKeyboardTimer* m_timer = nullptr;
 };
 
-TEST_F(MainWindowToolBarTest, TheButtonsHaveTheirTipsInTheInterfaceLanguage) {
+// The tips see the mouse through the window's pre-translation, in the interface language.
+TEST_F(MainWindowToolBarTest, TheTipsFollowTheMouseInTheInterfaceLanguage) {
     Open(0);
     const char* keys[] = {"52", "26", "27", "28", "29"};
     for (int language : {0, 1}) {
         WriteSetting(kSettingLanguage, language);
         Reopen();
+        m_main->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_main.get()));
+        m_main->ToolTips()->SetFocusProbe([] { return true; });
         const char* section = language == 0 ? kGermanSection : kRussianSection;
-        for (int i = 0; i < 5; ++i)
-            EXPECT_EQ(m_main->ToolTips()->ToolTextAt(Bar()->ButtonRect(i).center()), LookupText(section, keys[i]))
-                << language << " " << i;
+        for (int i = 0; i < 5; ++i) {
+            QTest::mouseMove(Bar(), Bar()->ButtonRect(i).center());
+            EXPECT_EQ(m_main->ToolTips()->CurrentText(), PcToQString(LookupText(section, keys[i]))) << language << i;
+        }
     }
-}
-
-TEST_F(MainWindowToolBarTest, TheTipsSeeTheMouseThroughTheWindowsPreTranslation) {
-    Open(0);
-    m_main->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(m_main.get()));
-    m_main->ToolTips()->SetFocusProbe([] { return true; });
-    QTest::mouseMove(Bar(), Bar()->ButtonRect(CMainDlg::kHelp).center());
-    EXPECT_TRUE(m_main->ToolTips()->IsTracking());
-    EXPECT_EQ(m_main->ToolTips()->CurrentText(), PcToQString(LookupText(kGermanSection, "27")));
-    QTest::mouseMove(m_main.get(), QPoint(5, m_main->height() - 5));
-    EXPECT_FALSE(m_main->ToolTips()->IsTracking());
 }
 
 // The next start comes back on the Latin side, with the keyboard or the logo as it was.
 TEST_F(MainWindowToolBarTest, ClosingRemembersTheKeyboardShownForTheNextStart) {
     struct Case {
         const char* name;
-        int sideClicks;
+        int sideToggles; // by Alt+K
         bool alternateTable;
-        bool logo;
+        int logo; // 1: by the button, the animation done; 2: by Alt+L, still animating at close
         int saved;
     };
     const Case cases[] = {
-        {"Latin", 0, false, false, 41},         {"Latin accented", 0, true, false, 40},
-        {"Cyrillic", 1, false, false, 31},      {"Cyrillic typewriter", 1, true, false, 30},
-        {"back to Latin", 2, false, false, 41}, {"logo", 1, false, true, 0},
+        {"Latin", 0, false, 0, 41},
+        {"Latin accented", 0, true, 0, 40},
+        {"Cyrillic", 1, false, 0, 31},
+        {"Cyrillic typewriter", 1, true, 0, 30},
+        {"back to Latin", 2, false, 0, 41},
+        {"logo", 1, false, 1, 0},
+        {"an animation running counts as the logo", 0, false, 2, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Open(41);
-        for (int i = 0; i < c.sideClicks; ++i)
-            ClickBarButton(CMainDlg::kKeyboardSide);
+        for (int i = 0; i < c.sideToggles; ++i)
+            QTest::keyClick(m_main->TabCtrl(), Qt::Key_K, Qt::AltModifier);
+        EXPECT_EQ(Bar()->ButtonState(CMainDlg::kKeyboardSide), c.sideToggles % 2);
         if (c.alternateTable)
             ClickAlternateTableKey();
-        if (c.logo) {
+        if (c.logo == 1) {
             ClickBarButton(CMainDlg::kOnScreenKeyboard);
             m_timer->Fire(6);
+        } else if (c.logo == 2) {
+            QTest::keyClick(m_main->TabCtrl(), Qt::Key_L, Qt::AltModifier);
+            EXPECT_EQ(Keyboard()->GetView(), kViewToLogo);
         }
         SendMessage(m_main.get(), WM_CLOSE);
         EXPECT_FALSE(m_main->isVisible());
         EXPECT_EQ(ReadSetting(kSettingKeyboardState), c.saved);
 
         Reopen();
-        EXPECT_EQ(Keyboard()->GetView(), c.logo ? kViewLogo : kViewKeyboard);
+        EXPECT_EQ(Keyboard()->GetView(), c.logo != 0 ? kViewLogo : kViewKeyboard);
         EXPECT_EQ(m_main->GetKeyboardSide(), 0);
         EXPECT_EQ(g_bLatinKeyboard, 1);
         EXPECT_EQ(Keyboard()->Table(), KeyboardTable::Latin);
@@ -136,70 +135,39 @@ TEST_F(MainWindowToolBarTest, ClosingRemembersTheKeyboardShownForTheNextStart) {
     }
 }
 
-TEST_F(MainWindowToolBarTest, AnAnimationRunningAtCloseCountsAsTheLogo) {
-    Open(31);
-    SendMessage(m_main.get(), WM_TOGGLE_ONSCREEN_KEYBOARD);
-    EXPECT_EQ(Keyboard()->GetView(), kViewToLogo);
-    m_main->close();
-    EXPECT_EQ(ReadSetting(kSettingKeyboardState), 0);
-}
-
+// The system layout option also activates the first installed layout of its side; an emulation
+// leaves the system layout alone.
 TEST_F(MainWindowToolBarTest, TheSideButtonPostsTheLayoutOfEachSide) {
     struct Case {
         int layoutLatin;
         int layoutCyrillic;
         std::vector<unsigned> cyrillic;
         std::vector<unsigned> latin;
+        std::string active; // the system layout after both sides
     };
     const Case cases[] = {
-        {1, 0, {WM_KBD_OFF}, {WM_KBD_GERMAN}},
-        {1, 1, {WM_KBD_RUSSIAN}, {WM_KBD_GERMAN}},
-        {1, 2, {WM_KBD_RUSSIAN_TYPEWRITER}, {WM_KBD_GERMAN}},
-        {2, 1, {WM_KBD_RUSSIAN}, {WM_KBD_INTERNATIONAL}},
-        {0, 1, {WM_KBD_RUSSIAN}, {WM_KBD_OFF}},
-        {7, 3, {}, {}}, // options outside the lists leave the mode alone
+        {1, 0, {WM_KBD_OFF}, {WM_KBD_GERMAN}, "00000407"},
+        {1, 1, {WM_KBD_RUSSIAN}, {WM_KBD_GERMAN}, "00000419"},
+        {1, 2, {WM_KBD_RUSSIAN_TYPEWRITER}, {WM_KBD_GERMAN}, "00000419"},
+        {2, 1, {WM_KBD_RUSSIAN}, {WM_KBD_INTERNATIONAL}, "00000419"},
+        {0, 1, {WM_KBD_RUSSIAN}, {WM_KBD_OFF}, "00000409"},
+        {7, 3, {}, {}, "00000419"}, // options outside the lists leave the mode alone
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.layoutLatin << " " << c.layoutCyrillic);
+        auto layouts =
+            std::make_unique<FakeKeyboardLayouts>(std::vector<std::string>{"00000407", "00000409", "00000419"}, 2);
+        FakeKeyboardLayouts* system = layouts.get();
+        CTranslatingApp::Instance()->SetKeyboardLayouts(std::move(layouts));
         Open(0, c.layoutLatin, c.layoutCyrillic);
         EXPECT_EQ(m_modes.Take(), c.latin) << "start-up applies the Latin side's layout";
         ClickBarButton(CMainDlg::kKeyboardSide);
         EXPECT_EQ(m_modes.Take(), c.cyrillic);
         ClickBarButton(CMainDlg::kKeyboardSide);
         EXPECT_EQ(m_modes.Take(), c.latin);
+        EXPECT_EQ(system->ActiveLayoutName(), c.active);
         m_main.reset();
     }
-}
-
-TEST_F(MainWindowToolBarTest, TheInstalledLayoutOfTheSideIsActivatedAndTheModeFollows) {
-    auto* app = CTranslatingApp::Instance();
-    auto layouts = std::make_unique<FakeKeyboardLayouts>(std::vector<std::string>{"00000407", "00000409", "00000419"});
-    auto* fake = layouts.get();
-    app->SetKeyboardLayouts(std::move(layouts));
-    Open(0, 1, 0);
-    m_modes.Take();
-    ClickBarButton(CMainDlg::kKeyboardSide);
-    m_modes.Take();
-    EXPECT_EQ(fake->ActiveLayoutName(), "00000407") << "the first installed layout ending in 419 or 407";
-    EXPECT_EQ(app->KeyboardMode().m_bKbdTranslate, 0);
-    ClickBarButton(CMainDlg::kKeyboardSide);
-    m_modes.Take();
-    EXPECT_EQ(app->KeyboardMode(), (KeyboardModeState{1, KBD_KIND_GERMAN, 0}));
-    EXPECT_EQ(fake->ActiveLayoutName(), "00000407") << "an emulation leaves the system layout alone";
-}
-
-TEST_F(MainWindowToolBarTest, KeyboardCommandsToggleTheSideAndTheKeyboard) {
-    Open(0);
-    QWidget* anywhere = m_main->TabCtrl();
-    QTest::keyClick(anywhere, Qt::Key_K, Qt::AltModifier);
-    EXPECT_EQ(m_main->GetKeyboardSide(), 1);
-    EXPECT_EQ(Bar()->ButtonState(CMainDlg::kKeyboardSide), 1);
-    EXPECT_EQ(g_bLatinKeyboard, 0);
-    QTest::keyClick(anywhere, Qt::Key_L, Qt::AltModifier);
-    EXPECT_EQ(Keyboard()->GetView(), kViewToKeyboard);
-    m_timer->Fire(6);
-    EXPECT_EQ(Keyboard()->GetView(), kViewKeyboard);
-    EXPECT_EQ(Keyboard()->Table(), KeyboardTable::RussianStandard);
 }
 
 } // namespace
