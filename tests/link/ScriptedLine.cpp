@@ -30,19 +30,19 @@ unsigned char ScriptedLine::ReadByte() {
 }
 
 void ScriptedLine::WriteByte(unsigned char byte) {
-    m_written.push_back(byte);
+    written.push_back(byte);
     m_clock.SleepMs(8); // the port's pacing
     if (onWrite)
         onWrite(byte);
 }
 
-std::vector<std::uint8_t> FrameBytes(std::uint8_t block, const std::vector<std::uint8_t>& data, int checksumError) {
+std::vector<std::uint8_t> FrameBytes(std::uint8_t block, const std::vector<std::uint8_t>& data) {
     std::vector<std::uint8_t> frame{0x01, block, static_cast<std::uint8_t>(0xFF - block)};
     unsigned sum = 0;
     for (std::uint8_t byte : data) {
         frame.push_back(byte);
         sum += byte;
     }
-    frame.push_back(static_cast<std::uint8_t>(sum + static_cast<unsigned>(checksumError)));
+    frame.push_back(static_cast<std::uint8_t>(sum));
     return frame;
 }

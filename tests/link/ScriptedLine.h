@@ -19,11 +19,9 @@ public:
     // others `spacingMs` apart (4 ms is a 2400-baud line).
     void Arrive(const std::vector<std::uint8_t>& bytes, std::uint32_t delayMs = 0, std::uint32_t spacingMs = 0);
 
-    // Called for every byte the PC writes.
+    // Called for every byte the PC writes, after it joined `written`.
     std::function<void(std::uint8_t)> onWrite;
-
-    const std::vector<std::uint8_t>& Written() const { return m_written; }
-    void ClearWritten() { m_written.clear(); }
+    std::vector<std::uint8_t> written;
 
     int BytesWaiting() override;
     unsigned char ReadByte() override;
@@ -32,7 +30,6 @@ public:
 private:
     VirtualLinkClock& m_clock;
     std::deque<std::pair<std::uint32_t, std::uint8_t>> m_incoming;
-    std::vector<std::uint8_t> m_written;
 };
 
 // A host whose STOP button is pressed after a given number of looks.
@@ -41,7 +38,6 @@ public:
     void DispatchMessages() override { ++m_dispatched; }
     bool StopRequested() override { return m_stopAfter >= 0 && m_dispatched > m_stopAfter; }
     void StopAfter(int dispatches) { m_stopAfter = m_dispatched + dispatches; }
-    int Dispatched() const { return m_dispatched; }
 
 private:
     int m_dispatched = 0;
@@ -49,4 +45,4 @@ private:
 };
 
 // A frame as the protocol puts it on the line.
-std::vector<std::uint8_t> FrameBytes(std::uint8_t block, const std::vector<std::uint8_t>& data, int checksumError = 0);
+std::vector<std::uint8_t> FrameBytes(std::uint8_t block, const std::vector<std::uint8_t>& data);
