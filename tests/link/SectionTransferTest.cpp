@@ -3,7 +3,6 @@
 #include "link/SectionTransfer.h"
 
 #include "TransferTestSupport.h"
-#include "handheld/SampleSections.h"
 #include "support/TempHome.h"
 
 #include <gtest/gtest.h>
@@ -16,27 +15,21 @@ class SectionTransferTest : public TempHomeTest {
 protected:
     std::filesystem::path File(int section) { return m_temp.Data() / ("840." + std::to_string(section - 1)); }
 
-    static HandheldSimulation::Options Receiving() {
+    // A handheld that sends the section of that letter once, or receives.
+    static HandheldSimulation::Options Options(std::optional<char> sends) {
         HandheldSimulation::Options options;
-        options.handheld.sendLetter.reset();
-        return options;
-    }
-    static HandheldSimulation::Options Sending(char letter) {
-        HandheldSimulation::Options options;
-        options.handheld.sendLetter = letter;
+        options.handheld.sendLetter = sends;
         options.handheld.sendRepeatedly = false;
         return options;
     }
 
-    bool Upload(HandheldSimulation& sim, RecordingPage& page) {
+    // Runs the transfer; `stopAfter` presses STOP after that many looks.
+    static bool Transfer(HandheldSimulation& sim, RecordingPage& page, bool upload, int stopAfter = -1) {
         SimulatedTransfer transfer(sim);
+        if (stopAfter >= 0)
+            transfer.host.StopAfter(stopAfter);
         LinkProtocol link = transfer.Link();
-        return SendSectionFile(link, page);
-    }
-    bool Download(HandheldSimulation& sim, RecordingPage& page) {
-        SimulatedTransfer transfer(sim);
-        LinkProtocol link = transfer.Link();
-        return ReceiveSectionFile(link, page);
+        return upload ? SendSectionFile(link, page) : ReceiveSectionFile(link, page);
     }
 
     static std::vector<int> Lengths(const HandheldSimulation& sim, Kind kind) {
@@ -46,36 +39,30 @@ protected:
                 lengths.push_back(event.length);
         return lengths;
     }
-    static std::vector<int> FramesAccepted(const HandheldSimulation& sim) { return Lengths(sim, Kind::FrameAccepted); }
-    static std::vector<int> Announced(const HandheldSimulation& sim) { return Lengths(sim, Kind::AnnounceReceived); }
 };
 
 TEST_F(SectionTransferTest, UploadSendsEachPacketInFramesOfAtMost128Bytes) {
-    struct Case {
-        std::vector<int> packets;
-        std::vector<int> frames;
-        std::vector<int> announced;
+    // The packets' lengths, and the frames they go in.
+    const std::pair<std::vector<int>, std::vector<int>> cases[] = {
+        {{0}, {}},                        // the empty file: announced, confirmed, no frame
+        {{128}, {128}},                   // exactly one frame
+        {{129}, {128, 1}},                // a second frame of one byte
+        {{300}, {128, 128, 44}},          // the header travels in frame 1
+        {{300, 0, 7}, {128, 128, 44, 7}}, // several packets, one of them empty
     };
-    const Case cases[] = {
-        {{0}, {}, {0}},                                // the empty file: announced, confirmed, no frame
-        {{128}, {128}, {128}},                         // exactly one frame
-        {{129}, {128, 1}, {129}},                      // a second frame of one byte
-        {{300}, {128, 128, 44}, {300}},                // the header travels in frame 1
-        {{300, 0, 7}, {128, 128, 44, 7}, {300, 0, 7}}, // several packets, one of them empty
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.packets));
-        std::string file = PacketsOfLengths('T', c.packets);
+    for (const auto& [packets, frames] : cases) {
+        SCOPED_TRACE(testing::PrintToString(packets));
+        std::string file = PacketsOfLengths('T', packets);
         WriteFileBytes(File(1), file);
-        HandheldSimulation sim(Receiving());
+        HandheldSimulation sim(Options(std::nullopt));
         RecordingPage page(m_temp.Data(), 1);
-        ASSERT_TRUE(Upload(sim, page));
-        EXPECT_EQ(FramesAccepted(sim), c.frames);
-        EXPECT_EQ(Announced(sim), c.announced);
+        ASSERT_TRUE(Transfer(sim, page, true));
+        EXPECT_EQ(Lengths(sim, Kind::FrameAccepted), frames);
+        EXPECT_EQ(Lengths(sim, Kind::AnnounceReceived), packets);
         // An empty packet has no frame to carry its header.
         std::string carried;
-        for (std::size_t at = 0, i = 0; i < c.packets.size(); ++i) {
-            int length = c.packets[i];
+        for (std::size_t at = 0, i = 0; i < packets.size(); ++i) {
+            int length = packets[i];
             if (length > 0)
                 carried += file.substr(at, static_cast<std::size_t>(length));
             at += static_cast<std::size_t>(length > 0 ? length : 5);
@@ -87,9 +74,9 @@ TEST_F(SectionTransferTest, UploadSendsEachPacketInFramesOfAtMost128Bytes) {
 TEST_F(SectionTransferTest, UploadStatusAndProgressCountAcrossPackets) {
     std::string file = PacketsOfLengths('S', {200, 100});
     WriteFileBytes(File(2), file);
-    HandheldSimulation sim(Receiving());
+    HandheldSimulation sim(Options(std::nullopt));
     RecordingPage page(m_temp.Data(), 2);
-    ASSERT_TRUE(Upload(sim, page));
+    ASSERT_TRUE(Transfer(sim, page, true));
     EXPECT_EQ(page.statuses,
               (std::vector<std::string>{"<82>", "<83>", "128 <69>", "200 <69>", "<82>", "<83>", "300 <69>"}));
     EXPECT_EQ(page.range, std::make_pair(0, 30));
@@ -103,7 +90,6 @@ TEST_F(SectionTransferTest, UploadRefusesADamagedFileBeforeSendingAnything) {
         {"length field below the header", std::string("T\0\3\0L", 5)},
         {"packet cut short", PacketsOfLengths('T', {300}).substr(0, 200)},
         {"no last packet", PacketsOfLengths('T', {20, 20}).substr(0, 20)},
-        {"file ends inside a header", std::string("T\0", 2)},
     };
     for (const auto& [name, bytes] : cases) {
         SCOPED_TRACE(name);
@@ -112,65 +98,47 @@ TEST_F(SectionTransferTest, UploadRefusesADamagedFileBeforeSendingAnything) {
             std::filesystem::create_directory(File(1));
         else if (!bytes.empty())
             WriteFileBytes(File(1), bytes);
-        HandheldSimulation sim(Receiving());
+        HandheldSimulation sim(Options(std::nullopt));
         RecordingPage page(m_temp.Data(), 1);
-        EXPECT_FALSE(Upload(sim, page));
+        EXPECT_FALSE(Transfer(sim, page, true));
         EXPECT_EQ(page.messages, std::vector<std::string>{"<49>"});
         EXPECT_TRUE(sim.Wire().empty());
     }
 }
 
-TEST_F(SectionTransferTest, DownloadReplacesTheFileOfTheSectionThePacketsName) {
-    const std::string sent = SampleSection('E');
-    HandheldSimulation::Options options = Sending('E');
-    HandheldSimulation sim(options);
-    sim.Handheld().SetSection('E', sent);
-    WriteFileBytes(File(1), "telephone, untouched");
-    WriteFileBytes(File(3), "old dictionary");
-    RecordingPage page(m_temp.Data(), 1);
-    ASSERT_TRUE(Download(sim, page));
-    EXPECT_EQ(page.CurrentSection(), 3);
-    EXPECT_EQ(ReadFileBytes(File(3)), sent);
-    EXPECT_EQ(ReadFileBytes(File(1)), "telephone, untouched");
-    EXPECT_FALSE(std::filesystem::exists(m_temp.Data() / kDownloadTemporaryName));
-    EXPECT_EQ(page.progress, 8192);
-    EXPECT_EQ(page.statuses.back(), std::to_string(sent.size()) + " <70>");
-}
-
-TEST_F(SectionTransferTest, StopInAnyWaitLeavesNoTemporaryFileAndTheSectionUntouched) {
-    // The wait, whether the PC uploads, and the handheld's message from which it falls silent.
-    const std::tuple<const char*, bool, int> cases[] = {
-        {"announce", false, 1}, // the handheld never announces
-        {"frame", false, 3},    // announce, go ... then no frame
-        {"echo", true, 1},      // the handheld never echoes
-        {"ACK", true, 2},       // echo, then no reply to the first frame
+// A download replaces only the file of the section its packets name; a
+// transfer that fails, stopped or refused, leaves every file as it was.
+TEST_F(SectionTransferTest, OnlyAWholeDownloadReplacesAFileAndOnlyThatOfTheSectionItNames) {
+    // The wait STOP ends, whether the PC uploads, the handheld's message from
+    // which it falls silent, and the packets it sends.
+    const std::tuple<const char*, bool, std::optional<int>, std::vector<int>> cases[] = {
+        {"none: a whole download", false, std::nullopt, {2400, 700}},
+        {"announce", false, 1, {300}},  // the handheld never announces
+        {"echo loop", false, 2, {300}}, // announce ... then no GO
+        {"frame", false, 3, {300}},     // announce, go ... then no frame
+        {"echo", true, 1, {300}},       // the handheld never echoes
+        {"ACK", true, 2, {300}},        // echo, then no reply to the first frame
+        {"none: a packet larger than the PC can take", false, std::nullopt, {2401}},
     };
-    for (const auto& [wait, upload, silentFrom] : cases) {
+    const std::string telephone = PacketsOfLengths('T', {300}), dictionary = "old dictionary";
+    for (const auto& [wait, upload, silentFrom, packets] : cases) {
         SCOPED_TRACE(wait);
-        WriteFileBytes(File(1), PacketsOfLengths('T', {300}));
-        const std::string before = ReadFileBytes(File(1));
-        HandheldSimulation::Options options = upload ? Receiving() : Sending('T');
+        WriteFileBytes(File(1), telephone);
+        WriteFileBytes(File(3), dictionary);
+        HandheldSimulation::Options options = Options(upload ? std::nullopt : std::optional('E'));
         options.faults.silentFromMessage = silentFrom;
         HandheldSimulation sim(options);
-        sim.Handheld().SetSection('T', PacketsOfLengths('T', {300}));
+        const std::string sent = PacketsOfLengths('E', packets);
+        sim.Handheld().SetSection('E', sent);
         RecordingPage page(m_temp.Data(), 1);
-        SimulatedTransfer transfer(sim);
-        transfer.host.StopAfter(5000);
-        LinkProtocol link = transfer.Link();
-        EXPECT_FALSE(upload ? SendSectionFile(link, page) : ReceiveSectionFile(link, page));
+        const bool completes = !upload && !silentFrom && packets.size() == 2;
+        EXPECT_EQ(Transfer(sim, page, upload, silentFrom ? 5000 : -1), completes);
+        EXPECT_EQ(page.CurrentSection(), completes ? 3 : 1);
+        EXPECT_EQ(ReadFileBytes(File(3)), completes ? sent : dictionary);
+        EXPECT_EQ(ReadFileBytes(File(1)), telephone);
         EXPECT_FALSE(std::filesystem::exists(m_temp.Data() / kDownloadTemporaryName));
-        EXPECT_EQ(ReadFileBytes(File(1)), before);
+        EXPECT_EQ(page.progress == 8192, completes) << "the bar is full when a download is";
     }
-}
-
-TEST_F(SectionTransferTest, APacketLargerThanThePcCanTakeEndsTheDownload) {
-    HandheldSimulation sim(Sending('T'));
-    sim.Handheld().SetSection('T', PacketsOfLengths('T', {2401}));
-    WriteFileBytes(File(1), "kept");
-    RecordingPage page(m_temp.Data(), 1);
-    EXPECT_FALSE(Download(sim, page));
-    EXPECT_EQ(ReadFileBytes(File(1)), "kept");
-    EXPECT_FALSE(std::filesystem::exists(m_temp.Data() / kDownloadTemporaryName));
 }
 
 } // namespace

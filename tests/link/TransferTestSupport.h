@@ -45,13 +45,10 @@ private:
 
 // One side of a transfer over the simulated line, through the production port.
 struct SimulatedTransfer {
-    explicit SimulatedTransfer(HandheldSimulation& sim) : port(sim.Opener(), sim.Clock()), clock(sim.Clock()) {
-        port.Open(1);
-    }
-    LinkProtocol Link() { return LinkProtocol(port, clock, host); }
+    explicit SimulatedTransfer(HandheldSimulation& sim) : port(sim.Opener(), sim.Clock()) { port.Open(1); }
+    LinkProtocol Link() { return LinkProtocol(port, port.Clock(), host); }
 
     ComPort port;
-    LinkClock& clock;
     ScriptedHost host;
 };
 
