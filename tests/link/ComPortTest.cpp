@@ -1,7 +1,10 @@
-// The port layer over fake devices in virtual time: closed-port rules, opening and reading.
+// The port layer over fake devices in virtual time: closed-port rules, opening and reading, and the
+// devices the port numbers stand for.
 #include "link/ComPort.h"
 
+#include "link/ComDeviceName.h"
 #include "link/ProcessComPort.h"
+#include "support/FakeSerialDeviceSource.h"
 #include "support/FakeSerialDevices.h"
 #include "support/ScopedComPort.h"
 #include "support/TempHome.h"
@@ -9,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,43 +21,24 @@ namespace {
 const std::string kCom1 = "/dev/ttyS0";
 const std::string kCom2 = "/dev/ttyS1";
 
-class ComPortTest : public TempHomeTest {
-protected:
-    VirtualLinkClock m_clock{5000};
-    FakeSerialDevices m_devices{m_clock};
-    ScopedComPort m_port{m_devices.Opener(), m_clock};
-};
+using ComPortTest = TempHomeTest;
 
 TEST_F(ComPortTest, EveryOperationOnAClosedOrDeadPortIsHarmless) {
-    struct Case {
-        const char* name;
-        std::function<void(FakeSerialDevices&)> makeClosed;
-    };
-    const std::vector<Case> cases = {
-        {"never opened", [](FakeSerialDevices&) {}},
-        {"open failed",
-         [](FakeSerialDevices& devices) {
-             devices.missing.insert(kCom1);
-             EXPECT_FALSE(OpenComPort(1));
-         }},
-        {"closed twice",
-         [](FakeSerialDevices&) {
-             ASSERT_TRUE(OpenComPort(1));
-             CloseComPort();
-             CloseComPort();
-         }},
-        {"device pulled out while open",
-         [](FakeSerialDevices& devices) {
-             ASSERT_TRUE(OpenComPort(1));
-             devices.Unplug();
-         }},
-    };
-    for (const Case& test : cases) {
-        SCOPED_TRACE(test.name);
+    enum class Closed { NeverOpened, OpenFailed, ClosedTwice, Unplugged };
+    for (Closed how : {Closed::NeverOpened, Closed::OpenFailed, Closed::ClosedTwice, Closed::Unplugged}) {
+        SCOPED_TRACE(static_cast<int>(how));
         VirtualLinkClock clock(100);
         FakeSerialDevices devices(clock);
         ScopedComPort port(devices.Opener(), clock);
-        test.makeClosed(devices);
+        if (how == Closed::OpenFailed)
+            devices.missing.insert(kCom1);
+        EXPECT_EQ(how == Closed::NeverOpened || OpenComPort(1), how != Closed::OpenFailed);
+        if (how == Closed::ClosedTwice) {
+            CloseComPort();
+            CloseComPort();
+        }
+        if (how == Closed::Unplugged)
+            devices.Unplug();
         devices.inputQueue = "AB";
 
         EXPECT_EQ(ComBytesWaiting(), 0);
@@ -81,34 +64,30 @@ TEST_F(ComPortTest, TheRealClockSleepsWithoutKeepingTheProcessorBusy) {
 }
 
 TEST_F(ComPortTest, OpeningClosesWhateverWasOpenFirst) {
-    struct Case {
-        const char* name;
-        int second;
-        bool secondMissing;
-        bool expectOpen;
-        std::vector<std::string> openAfter;
+    // The port opened second, whether its device is missing, and the devices
+    // open after it. The device is exclusive: had the first open not been
+    // closed, the same device could not open again.
+    const std::tuple<int, bool, std::vector<std::string>> cases[] = {
+        {1, false, {kCom1}},
+        {2, false, {kCom2}},
+        {2, true, {}},
     };
-    const std::vector<Case> cases = {
-        // The device is exclusive: had the first open not been closed, the
-        // same device could not open again.
-        {"same port again", 1, false, true, {kCom1}},
-        {"another port", 2, false, true, {kCom2}},
-        {"another port that is missing", 2, true, false, {}},
-    };
-    for (const Case& test : cases) {
-        SCOPED_TRACE(test.name);
+    for (const auto& [second, missing, openAfter] : cases) {
+        SCOPED_TRACE(testing::Message() << "COM" << second << (missing ? ", missing" : ""));
         VirtualLinkClock clock;
         FakeSerialDevices devices(clock);
         ScopedComPort port(devices.Opener(), clock);
-        if (test.secondMissing)
+        if (missing)
             devices.missing.insert(kCom2);
         ASSERT_TRUE(OpenComPort(1));
-        EXPECT_EQ(OpenComPort(test.second), test.expectOpen);
-        EXPECT_EQ(port.Port().IsOpen(), test.expectOpen);
-        EXPECT_EQ(devices.openNow, test.openAfter);
+        EXPECT_EQ(OpenComPort(second), !missing);
+        EXPECT_EQ(port.Port().IsOpen(), !missing);
+        EXPECT_EQ(devices.openNow, openAfter);
     }
 }
 
+// Stale bytes are purged only when the line's settings could be read; the
+// bytes waiting are read in order, and no read is issued on an empty queue.
 TEST_F(ComPortTest, OpeningConfiguresTheLineAndPurgesOnlyWhenTheSettingsCanBeRead) {
     for (bool readable : {true, false}) {
         SCOPED_TRACE(readable ? "settings readable" : "settings unreadable");
@@ -120,28 +99,40 @@ TEST_F(ComPortTest, OpeningConfiguresTheLineAndPurgesOnlyWhenTheSettingsCanBeRea
 
         EXPECT_TRUE(OpenComPort(1));
         EXPECT_EQ(devices.linesConfigured, readable ? 1 : 0);
-        EXPECT_EQ(ComBytesWaiting(), readable ? 0 : 5);
+        std::string read;
+        while (ComBytesWaiting() > 0)
+            read += static_cast<char>(ComReadByte());
+        EXPECT_EQ(read, readable ? "" : "stale");
+        EXPECT_EQ(ComReadByte(), 0);
+        EXPECT_EQ(devices.readsIssued, static_cast<int>(read.size()));
     }
 }
 
-TEST_F(ComPortTest, ReadsGiveTheWaitingBytesInOrderAndNeverIssueAReadOnAnEmptyQueue) {
-    ASSERT_TRUE(OpenComPort(1));
-    m_devices.inputQueue = std::string("\x00\x41\xFF", 3);
-    EXPECT_EQ(ComBytesWaiting(), 3);
-    EXPECT_EQ(ComReadByte(), 0x00);
-    EXPECT_EQ(ComBytesWaiting(), 2);
-    EXPECT_EQ(ComReadByte(), 0x41);
-    EXPECT_EQ(ComReadByte(), 0xFF);
-    EXPECT_EQ(ComBytesWaiting(), 0);
-    EXPECT_EQ(ComReadByte(), 0);
-    EXPECT_EQ(m_devices.readsIssued, 3);
-}
-
-TEST_F(ComPortTest, PortNumbersAreLookedUpInTheProfile) {
-    m_temp.WriteProfile("[interface]\nCOM2=/dev/pts/7\n");
-    EXPECT_TRUE(OpenComPort(2));
-    EXPECT_TRUE(OpenComPort(4));
-    EXPECT_EQ(m_devices.namesOpened, (std::vector<std::string>{"/dev/pts/7", "/dev/ttyS3"}));
+// The devices found take the port numbers in a stable order; the profile's own choice wins.
+TEST(ComDeviceNameTest, DevicesFoundTakeThePortNumbersInAStableOrder) {
+    const std::string a = "/dev/serial/by-id/usb-Orvela_A", b = "/dev/serial/by-id/usb-Orvela_B", s = "/dev/ttyS";
+    struct Case {
+        const char* name;
+        std::vector<FoundSerialDevice> found;
+        std::vector<std::string> named, expected;
+    };
+    const Case cases[] = {
+        {"nothing found", {}, {}, {s + "0", s + "1", s + "2", s + "3"}},
+        {"adapters by stable name, then other ports; a port left over keeps its own",
+         {BuiltInPort(s + "10"), UsbAdapter(b, "/dev/ttyUSB0"), UsbAdapter(a, "/dev/ttyUSB1")},
+         {},
+         {a, b, s + "10", s + "3"}},
+        {"a named device wins, under either name; numbers compare as numbers",
+         {UsbAdapter(a, "/dev/ttyUSB0"), BuiltInPort(s + "10"), BuiltInPort(s + "9")},
+         {"", "/dev/ttyUSB0"},
+         {s + "9", "/dev/ttyUSB0", s + "10", s + "3"}},
+        {"a taken built-in port gives way to the first free one",
+         {},
+         {"", "", "", s + "2"},
+         {s + "0", s + "1", s + "3", s + "2"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ComDevices(c.found, c.named), c.expected) << c.name;
 }
 
 } // namespace

@@ -1,7 +1,8 @@
-// The real port layer over a pseudo-terminal pair as COM1.
+// The real port layer over a pseudo-terminal pair as COM1, named in the profile or found as an adapter.
 #include "link/QtSerialDevice.h"
 
 #include "link/ProcessComPort.h"
+#include "link/SystemSerialDevices.h"
 #include "support/PollUntil.h"
 #include "support/PtyEnd.h"
 #include "support/ScopedComPort.h"
@@ -46,33 +47,22 @@ bool ProcessHoldsOpen(const std::string& device) {
     return false;
 }
 
-std::string AllByteValues() {
-    std::string bytes;
-    for (int value = 0; value < 256; ++value)
-        bytes += static_cast<char>(value);
-    return bytes;
-}
-
-TEST_F(QtSerialDeviceTest, BytesWrittenArriveUnchangedAndPaced) {
+// Bytes that a terminal would swallow or translate (XON, XOFF, CR, LF,
+// interrupt characters) all occur in packets.
+TEST_F(QtSerialDeviceTest, EveryByteValueCrossesUnchangedBothWaysWithoutAnEventLoop) {
     ASSERT_TRUE(OpenComPort(1));
     PtyEnd handheld(m_pair.Second());
     ASSERT_TRUE(handheld.IsOpen());
-    // Bytes that a terminal would swallow or translate (XON, XOFF, CR, LF,
-    // interrupt characters) all occur in packets.
-    const std::string bytes = AllByteValues();
+    std::string bytes;
+    for (int value = 0; value < 256; ++value)
+        bytes += static_cast<char>(value);
     const std::uint32_t start = m_clock.NowMs();
     for (char byte : bytes)
         ComWriteByte(static_cast<unsigned char>(byte));
     EXPECT_EQ(handheld.Read(bytes.size(), 3000), bytes);
-    EXPECT_EQ(m_clock.NowMs() - start, 256u * 8);
-}
+    EXPECT_EQ(m_clock.NowMs() - start, 256u * 8) << "paced";
 
-TEST_F(QtSerialDeviceTest, BytesFromTheOtherEndAreCountedAndReadWithoutAnEventLoop) {
-    ASSERT_TRUE(OpenComPort(1));
-    PtyEnd handheld(m_pair.Second());
-    const std::string bytes = AllByteValues();
     ASSERT_TRUE(handheld.Write(bytes));
-
     ASSERT_TRUE(PollUntil([] { return ComBytesWaiting() == 256; })) << ComBytesWaiting();
     std::string received;
     for (size_t i = 0; i < bytes.size(); ++i)
@@ -120,6 +110,22 @@ TEST_F(QtSerialDeviceTest, AVanishedDeviceNeitherHangsNorCrashes) {
     EXPECT_FALSE(ProcessHoldsOpen(m_pair.First())) << "the vanished device is released before the port is closed";
     CloseComPort();
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+}
+
+// A pseudo-terminal under a stable USB name stands in for an adapter plugged in.
+TEST_F(QtSerialDeviceTest, AnAdapterWithAStableNameIsWhatCom1Opens) {
+    m_temp.WriteProfile("[interface]\n");
+    const std::filesystem::path folder = m_temp.Home() / "by-id";
+    std::filesystem::create_directory(folder);
+    std::filesystem::create_symlink(m_pair.First(), folder / "usb-Orvela_KL840T_Cable_0001-if00-port0");
+    std::filesystem::create_symlink(folder / "unplugged", folder / "usb-Orvela_Gone-if00-port0");
+    SystemSerialDevices source(folder);
+    SerialDeviceSource* previous = InstallSerialDeviceSource(&source);
+    EXPECT_TRUE(OpenComPort(1));
+    InstallSerialDeviceSource(previous);
+    PtyEnd far(m_pair.Second());
+    ComWriteByte(0x5A);
+    EXPECT_EQ(far.Read(1, 2000), "\x5A");
 }
 
 } // namespace
