@@ -9,13 +9,10 @@
 
 namespace {
 
-struct SectionCase {
-    const char* name; // as the tools call it
-    char letter;
-    int number;
-};
-
-const SectionCase kSections[] = {{"telephone", 'T', 1}, {"schedule", 'S', 2}, {"er-dict", 'E', 3}, {"re-dict", 'R', 4}};
+// The sections as the tools call them, and their letters, in the order of
+// their files.
+const std::pair<const char*, char> kSections[] = {
+    {"telephone", 'T'}, {"schedule", 'S'}, {"er-dict", 'E'}, {"re-dict", 'R'}};
 
 // A section of two packets with records of the section's shape, small enough
 // to cross the line in a few seconds.
@@ -68,20 +65,21 @@ TEST_F(EndToEndTest, EverySectionSurvivesAFaultyLineInBothDirections) {
         "--noise",         "3", "--pc-noise",         "1", "--seed",       "7"};
     SocatPair cable;
     ASSERT_TRUE(cable.Ready()) << cable.Log();
-    for (const SectionCase& section : kSections) {
-        SCOPED_TRACE(section.name);
-        const std::string file = SmallSection(section.letter);
-        const std::string name = "840." + std::to_string(section.number - 1);
+    for (std::size_t i = 0; i < std::size(kSections); ++i) {
+        const auto& [section, letter] = kSections[i];
+        SCOPED_TRACE(section);
+        const std::string file = SmallSection(letter);
+        const std::string name = "840." + std::to_string(i);
         WriteFileBytes(m_temp.Data() / "pc" / name, file);
 
         const std::string handheldTool = KL840T_BINARY_DIR "/tools/handheld/kl840t-handheld";
         std::vector<std::string> handheldArguments{
-            handheldTool, "--port",     cable.First(), "--dir", (m_temp.Data() / "handheld").string(),
-            "--send",     section.name, "--rest-ms",   "500",   "--quiet"};
+            handheldTool, "--port", cable.First(), "--dir", (m_temp.Data() / "handheld").string(),
+            "--send",     section,  "--rest-ms",   "500",   "--quiet"};
         handheldArguments.insert(handheldArguments.end(), faults.begin(), faults.end());
         ChildProcess handheld(handheldArguments, true);
 
-        ASSERT_EQ(Tool({"upload", section.name, "--port", cable.Second(), "--dir", (m_temp.Data() / "pc").string()}), 0)
+        ASSERT_EQ(Tool({"upload", section, "--port", cable.Second(), "--dir", (m_temp.Data() / "pc").string()}), 0)
             << m_toolOutput << handheld.Output();
         ASSERT_EQ(Tool({"download", "--port", cable.Second(), "--dir", (m_temp.Data() / "back").string()}), 0)
             << m_toolOutput << handheld.Output();
