@@ -1,14 +1,8 @@
 // The Data page with a section file that is not as the program writes it, and
-// with saves that do not go through.
-#include "app/CMainDlg.h"
-#include "app/CMessageBoxDlg.h"
+// with saves that do not go through: the user stays with the changes.
 #include "records/DataPageFixture.h"
-#include "records/SectionBytes.h"
-#include "records/Sections.h"
 
-#include <QAbstractButton>
-
-#include <gtest/gtest.h>
+#include <functional>
 
 namespace {
 
@@ -26,16 +20,20 @@ TEST_F(DataPageTest, ALoadThatLeftSomethingOutSaysWhatAndAFailedSaveKeepsTheEdit
 
     ClickCommand(kDeleteButton);
     std::filesystem::remove(file);
-    std::filesystem::create_directory(file); // the save before the reload cannot replace it
-    for (int clicked : {IDOK, kErDictRadio}) {
-        SCOPED_TRACE(clicked);
+    std::filesystem::create_directory(file); // the save before leaving the records cannot replace it
+    // A reload, another section and another tab each save first.
+    const std::function<void()> leaves[] = {[this] { ClickButton(Control(IDOK)); },
+                                            [this] { ClickButton(Control(kErDictRadio)); }, [this] { ClickTab(0); }};
+    for (std::size_t i = 0; i < std::size(leaves); ++i) {
+        SCOPED_TRACE(i);
         MessageBoxSeam::QueueAnswer(IDOK_RESULT);
         MessageBoxSeam::QueueAnswer(IDOK_RESULT);
-        ClickButton(Control(clicked));
+        leaves[i]();
         EXPECT_EQ(LastMessage(), Text("49"));
+        EXPECT_EQ(g_nCurrentTab, 1);
         EXPECT_TRUE(Modified());
         EXPECT_EQ(ListTexts().size(), 1) << "the edits stay";
-        EXPECT_TRUE(static_cast<QAbstractButton*>(Control(kTelephoneRadio))->isChecked());
+        EXPECT_TRUE(IsDlgButtonChecked(Page(), kTelephoneRadio));
     }
     std::filesystem::remove(file);
 }

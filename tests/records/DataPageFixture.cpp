@@ -1,16 +1,10 @@
 // The Data page in the main window, driven as a user drives it.
 #include "records/DataPageFixture.h"
 
-#include "app/CMainDlg.h"
 #include "app/Profile.h"
 #include "app/Texts.h"
 #include "records/DataPageViews.h"
-#include "records/SectionFile.h"
 #include "records/SectionFormat.h"
-#include "records/Sections.h"
-
-#include <QListWidget>
-#include <QTest>
 
 void DataPageTest::SetUp() {
     MainWindowTest::SetUp();
@@ -88,13 +82,6 @@ QStringList DataPageTest::ListTexts() const {
 
 std::string DataPageTest::LastMessage() const {
     return MessageBoxSeam::Shown().empty() ? std::string() : MessageBoxSeam::Shown().back().message;
-}
-
-SectionRecord Record(std::vector<std::string> fields, int locked) {
-    SectionRecord record("", "");
-    record.m_lstFields = std::move(fields);
-    record.m_nLocked = locked;
-    return record;
 }
 
 std::string DataPageTest::Text(const char* key) { return LookupText(kGermanSection, key); }

@@ -2,21 +2,26 @@
 // the padlock and typing into the fields.
 #pragma once
 
+#include "app/CMainDlg.h"
+#include "app/CMessageBoxDlg.h"
 #include "app/MessageBoxSeam.h"
 #include "controls/CFilterEdit.h"
 #include "controls/CPictureButtonBar.h"
 #include "records/CDataPage.h"
 #include "records/CDateTimePicker.h"
-#include "records/SectionRecord.h"
+#include "records/SectionBytes.h"
+#include "records/SectionFile.h"
+#include "records/Sections.h"
 #include "support/WindowTest.h"
 
+#include <QListWidget>
 #include <QStringList>
+#include <QTest>
+
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-// A record of PC texts.
-SectionRecord Record(std::vector<std::string> fields, int locked = 0);
 
 inline constexpr int kTelephoneRadio = 1119, kScheduleRadio = 1022, kErDictRadio = 1028, kReDictRadio = 1027;
 

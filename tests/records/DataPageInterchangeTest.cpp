@@ -1,22 +1,13 @@
 // The Data page's way to other programs' files: the record list's context menu and dropped files.
 #include "records/DataPageInterchange.h"
 
-#include "app/CMainDlg.h"
-#include "app/CMessageBoxDlg.h"
-
 #include "records/DataPageFixture.h"
-#include "records/SectionFile.h"
-#include "records/Sections.h"
 
 #include <QApplication>
-#include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
-#include <QTest>
 #include <QTimer>
 #include <QUrl>
-
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include "keyboard/FilterChar.h"
 #include "kl840t/RecordLines.h"
 #include "records/ScopedLocale.h"
+#include "records/SectionBytes.h"
 #include "records/Sections.h"
 
 #include <gtest/gtest.h>
@@ -34,13 +35,6 @@ TEST(FieldFoldingTest, EachCharacterFoldsAsAFieldTakesIt) {
     ASSERT_EQ(text.refused.size(), 1u);
     EXPECT_EQ(text.refused[0].position, 13u);
     EXPECT_EQ(text.refused[0].character, U'☺');
-}
-
-SectionRecord Record(std::vector<std::string> fields, int locked = 0) {
-    SectionRecord record("", "");
-    record.m_lstFields = std::move(fields);
-    record.m_nLocked = locked;
-    return record;
 }
 
 std::string Lines(const std::vector<SectionRecord>& records, int section) {

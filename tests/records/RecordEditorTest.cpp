@@ -1,47 +1,19 @@
 // Record editing: committing and deleting emptied records, the dictionary check, new, delete, undo and
 // lock with their effects on the list, field limits, and the keyboard side of a dictionary field.
-#include "app/CMainDlg.h"
-#include "app/CMessageBoxDlg.h"
 #include "controls/CTipWindow.h"
 #include "keyboard/COnScreenKeyboard.h"
 #include "keyboard/KeyboardSide.h"
 #include "records/DataPageFixture.h"
 #include "records/EditorLayout.h"
 #include "records/RecordEditor.h"
-#include "records/Sections.h"
-
-#include <QListWidget>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 namespace {
 
 const std::vector<SectionRecord> kPhoneBook = {Record({"ANNA", "1", "A"}), Record({"BERND", "2", "B"}),
                                                Record({"CARLA", "3", "C"}), Record({"DORA", "4", "D"})};
 
-const std::vector<SectionRecord> kDictionary = {Record({"HAUS", "\xC4\xCE\xCC"}),
+const std::vector<SectionRecord> kDictionary = {Record({"HAUS", "\xC4\xCE\xCC"}, 1),
                                                 Record({"BAUM", "\xC4\xC5\xD0\xC5\xC2\xCE"})};
-
-// The editor then shows the record at the clicked place of the shortened list, or its last.
-TEST_F(DataPageTest, AnEmptiedTelephoneRecordIsDeletedAndTheClickedPlaceIsShown) {
-    for (const auto& [clicked, shown] : {std::pair{2, "DORA"}, std::pair{3, "DORA"}}) {
-        SCOPED_TRACE(clicked);
-        OpenDataPage({{kSectionTelephone, kPhoneBook}});
-        Load(kTelephoneRadio);
-        OpenEditor();
-        ClickListItem(1);
-        for (int field = 0; field < 3; ++field)
-            ClearField(field);
-        ClickListItem(clicked);
-        EXPECT_EQ(ListTexts(), (QStringList{"ANNA", "CARLA", "DORA"}));
-        EXPECT_EQ(FieldText(0), shown);
-        EXPECT_EQ(Page()->RecordList()->currentItem()->text(), shown);
-        EXPECT_EQ(MessagesShown(), 0u) << "no question before a delete";
-        EXPECT_TRUE(Modified());
-        m_main.reset();
-    }
-}
 
 TEST_F(DataPageTest, ANewDictionaryRecordMustHaveBothWordsAndUndoTakesItAway) {
     OpenDataPage({{kSectionGermanRussian, kDictionary}});
@@ -113,33 +85,26 @@ TEST_F(DataPageTest, DeletingTheOnlyRecordLeavesTheEditorReadOnlyUntilANewOne) {
     ClickCommand(kNewButton);
     EXPECT_TRUE(Page()->LockBar()->isEnabled());
     EXPECT_FALSE(Field(2)->isReadOnly());
-    TypeInto(0, "OTTO");
+    // The field takes no more than the handheld stores (how the limit counts is the field's own test).
+    const int limit = FieldLengthLimit(kSectionTelephone, 0);
+    TypeInto(0, QString(limit + 5, QLatin1Char('W')));
     ClickLock();
     ClickCommand(kSaveButton);
     const auto onDisk = ReadSection(kSectionTelephone);
     ASSERT_EQ(onDisk.size(), 1u);
-    EXPECT_EQ(onDisk[0].m_lstFields, (std::vector<std::string>{"OTTO", "", ""}));
+    EXPECT_EQ(onDisk[0].m_lstFields, (std::vector<std::string>{std::string(limit, 'W'), "", ""}));
     EXPECT_EQ(onDisk[0].m_nLocked, 1);
 }
 
-// A field takes no more than its limit (how the limit counts is the field's own test).
-TEST_F(DataPageTest, FieldsTakeNoMoreThanTheHandheldStores) {
-    const int limit = FieldLengthLimit(kSectionGermanRussian, 1);
-    OpenDataPage({{kSectionGermanRussian, {}}});
-    Load(kErDictRadio);
-    ClickCommand(kNewButton);
-    TypeInto(1, QString(limit + 5, QLatin1Char('W')));
-    EXPECT_EQ(FieldText(1).size(), static_cast<std::size_t>(limit));
-}
-
 // A dictionary field asks for the keyboard side of its language; a telephone field leaves it alone.
+// The dictionary editor has no padlock, and its saves keep the lock byte.
 TEST_F(DataPageTest, ADictionaryFieldAsksForTheKeyboardSideOfItsLanguage) {
     const std::tuple<int, int, int> cases[] = {// radio, field, side (0 Latin, 1 Cyrillic, -1 unchanged)
+                                               {kTelephoneRadio, 0, -1},
                                                {kErDictRadio, 0, 0},
                                                {kErDictRadio, 1, 1},
                                                {kReDictRadio, 0, 1},
-                                               {kReDictRadio, 1, 0},
-                                               {kTelephoneRadio, 0, -1}};
+                                               {kReDictRadio, 1, 0}};
     OpenDataPage({{1, kPhoneBook}, {3, kDictionary}, {4, kDictionary}});
     for (const auto& [radio, field, side] : cases) {
         SCOPED_TRACE(testing::Message() << radio << "/" << field);
@@ -147,6 +112,8 @@ TEST_F(DataPageTest, ADictionaryFieldAsksForTheKeyboardSideOfItsLanguage) {
             ClickCommand(kViewButton);
         Load(radio);
         OpenEditor();
+        EXPECT_EQ(Page()->LockBar()->isVisible(), radio == kTelephoneRadio);
+        EXPECT_EQ(Field(2)->isVisible(), radio == kTelephoneRadio);
         for (int start : {0, 1}) {
             Page()->RecordList()->setFocus();
             m_main->m_nKeyboardSide = start;
@@ -159,19 +126,12 @@ TEST_F(DataPageTest, ADictionaryFieldAsksForTheKeyboardSideOfItsLanguage) {
             }
         }
     }
-}
-
-TEST_F(DataPageTest, TheDictionaryEditorHasNoPadlockAndKeepsTheLockByte) {
-    OpenDataPage({{kSectionRussianGerman, {Record({"\xC4\xCE\xCC", "HAUS"}, 1)}}});
-    Load(kReDictRadio);
-    OpenEditor();
-    EXPECT_FALSE(Page()->LockBar()->isVisible());
-    EXPECT_FALSE(Field(2)->isVisible());
     TypeInto(1, "CHEN");
     ClickCommand(kSaveButton);
     const auto onDisk = ReadSection(kSectionRussianGerman);
-    ASSERT_EQ(onDisk.size(), 1u);
-    EXPECT_EQ(onDisk[0].m_lstFields[1], "HAUSCHEN");
+    ASSERT_EQ(onDisk.size(), 2u);
+    EXPECT_EQ(onDisk[0].m_lstFields[1], "\xC4\xCE\xCC"
+                                        "CHEN");
     EXPECT_EQ(onDisk[0].m_nLocked, 1);
 }
 

@@ -1,17 +1,9 @@
 // The schedule in the editor: the pickers show a record's date and times, what is picked is what the
 // file gets, and every picker notification marks the section changed.
-#include "app/CMainDlg.h"
-#include "app/CMessageBoxDlg.h"
 #include "records/DataPageFixture.h"
 #include "records/SchedulePickers.h"
-#include "records/SectionBytes.h"
-#include "records/SectionFile.h"
-#include "records/Sections.h"
 
 #include <QApplication>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -54,14 +46,25 @@ TEST_F(ScheduleEditingTest, WhatIsPickedIsSavedAsTheRecordsBytes) {
     EXPECT_EQ(ListTexts(), QStringList{QString::fromStdString(FieldText(0))});
 }
 
-TEST_F(ScheduleEditingTest, MerelyTabbingThroughAPickerMarksTheSectionChanged) {
+// A picker's notice marks the section changed without offering undo; undo puts the pickers back.
+TEST_F(ScheduleEditingTest, PickerNoticesMarkTheSectionChangedAndUndoPutsThePickersBack) {
     OpenSchedule();
     Field(2)->setFocus();
     Tab();
     EXPECT_EQ(QApplication::focusWidget(), Picker(IDC_DATE_PICKER));
     Tab();
     EXPECT_TRUE(Modified());
-    EXPECT_FALSE(CommandEnabled(kUndoButton)) << "a picker's notice does not offer undo";
+    EXPECT_FALSE(CommandEnabled(kUndoButton));
+
+    const DateTimeValue start = Picker(IDC_START_PICKER)->ReadControl();
+    QTest::keyClick(Picker(IDC_START_PICKER), Qt::Key_Up);
+    ASSERT_NE(Picker(IDC_START_PICKER)->ReadControl(), start);
+    TypeInto(2, "X");
+    ClickCommand(kUndoButton);
+    EXPECT_EQ(Picker(IDC_START_PICKER)->ReadControl(), start);
+    EXPECT_EQ(FieldText(1), "09:30:00 - 10:15:00");
+    EXPECT_EQ(FieldText(2), "ZAHNARZT");
+
     MessageBoxSeam::QueueAnswer(IDCANCEL_RESULT);
     ClickTab(0);
     ASSERT_EQ(MessagesShown(), 1u);
@@ -81,18 +84,6 @@ TEST_F(ScheduleEditingTest, ANewRecordStartsAtThePresentMoment) {
     ClickCommand(kSaveButton);
     EXPECT_EQ(ReadFileBytes(GetSectionFileName(kSectionSchedule)),
               PacketBytes('S', 0, RecordBytes(Bytes({5, 17, 124, 0x6E, 0, 10, 20, 10, 20, 0}) + "NEU" + '\0')));
-}
-
-TEST_F(ScheduleEditingTest, UndoPutsThePickersBackWithTheirTexts) {
-    OpenSchedule();
-    Field(2)->setFocus();
-    Tab();
-    QTest::keyClick(Picker(IDC_DATE_PICKER), Qt::Key_Up);
-    TypeInto(2, "X");
-    ClickCommand(kUndoButton);
-    EXPECT_EQ(Picker(IDC_DATE_PICKER)->ReadControl().Split()->day, 5);
-    EXPECT_EQ(FieldText(0), "05/03/2024");
-    EXPECT_EQ(FieldText(2), "ZAHNARZT");
 }
 
 } // namespace

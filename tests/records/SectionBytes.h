@@ -1,7 +1,18 @@
-// Builders for the bytes of section files in tests.
+// Builders for the records and bytes of section files in tests.
 #pragma once
 
+#include "records/SectionRecord.h"
+
 #include <string>
+#include <vector>
+
+// A record of PC texts.
+inline SectionRecord Record(std::vector<std::string> fields, int locked = 0) {
+    SectionRecord record("", "");
+    record.m_lstFields = std::move(fields);
+    record.m_nLocked = locked;
+    return record;
+}
 
 // A record: its data length, low byte first, then the data.
 inline std::string RecordBytes(const std::string& data) {

@@ -23,13 +23,6 @@ std::string Write(const std::vector<SectionRecord>& records, int section) {
     return bytes.value_or("");
 }
 
-SectionRecord Record(Fields fields, int locked = 0) {
-    SectionRecord record("", "");
-    record.m_lstFields = std::move(fields);
-    record.m_nLocked = locked;
-    return record;
-}
-
 // The schedule's times byte decides which times the record carries, where its
 // text begins and whether it is locked. Date 1 March 2000; text "HI".
 TEST(SectionFormatTest, ScheduleRecordShapes) {
@@ -130,14 +123,6 @@ TEST(SectionFormatTest, RecordsAreWrittenAsTheHandheldStoresThem) {
         ScopedLocale scoped(std::string(1, locale[0]), std::string(1, locale[1]));
         EXPECT_EQ(Write({Record(fields, 1)}, section), PacketBytes(SectionLetter(section), 0, RecordBytes(data)));
     }
-}
-
-TEST(SectionFormatTest, LineBreaksAreLfInTheFileAndCrLfInMemory) {
-    const std::string file = PacketBytes('R', 0, RecordBytes(Bytes({0x72}) + "A\nB" + '\0' + "X\n\n" + '\0'));
-    SectionReadResult read = Read(file, kSectionRussianGerman);
-    ASSERT_EQ(read.records.size(), 1u);
-    EXPECT_EQ(read.records[0].m_lstFields, (Fields{"A\r\nB", "X\r\n\r\n"}));
-    EXPECT_EQ(Write(read.records, kSectionRussianGerman), file);
 }
 
 // Dictionary records of a chosen data length n: lock byte, a word of n - 3

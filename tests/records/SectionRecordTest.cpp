@@ -1,8 +1,6 @@
 // Character conversion of a record between handheld and PC text.
 #include "records/SectionRecord.h"
 
-#include "support/TempHome.h"
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -14,16 +12,6 @@ SectionRecord Record(std::string handheld, std::string pc, Fields fields, int lo
     record.m_lstFields = std::move(fields);
     record.m_nLocked = locked;
     return record;
-}
-
-using SectionRecordTest = TempHomeTest;
-
-TEST_F(SectionRecordTest, DefaultConstructionReadsTheTablesFromTheProfileEachTime) {
-    EXPECT_EQ(SectionRecord().m_strHandheldTable, "!");
-    EXPECT_EQ(SectionRecord().m_strPcTable, "!");
-    m_temp.WriteProfile("[interface]\r\nOVGeRuTable=ab\r\nPCGeRuTable=xy\r\n");
-    EXPECT_EQ(SectionRecord().m_strHandheldTable, "ab");
-    EXPECT_EQ(SectionRecord().m_strPcTable, "xy");
 }
 
 // A copy is of the record's contents; the tables belong to the object.
