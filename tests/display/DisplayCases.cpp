@@ -9,7 +9,7 @@
 // "shift+="), then the reader (Scene::Read) and the value expected. The steps run from the event
 // loop, so a modal box that one step opens can be answered by the next. A new place to click or a
 // new thing to read is one more branch in Target or Read.
-#include "XDisplay.h"
+#include "XInput.h"
 
 #include "app/CCenteredTabCtrl.h"
 #include "app/CLinkApp.h"
@@ -22,11 +22,10 @@
 #include "records/SectionFile.h"
 #include "records/SectionRecord.h"
 #include "records/Sections.h"
+#include "support/ChildProcess.h"
 #include "support/TempHome.h"
 
 #include <QAbstractButton>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTabBar>
@@ -38,13 +37,14 @@
 #include <filesystem>
 #include <functional>
 #include <iostream>
+#include <map>
 #include <sstream>
 
 namespace {
 
 struct DisplayCase {
     const char* name;
-    const char* layouts; // setxkbmap -layout, and -variant after a '/'
+    const char* layouts; // setxkbmap -layout
     const char* lang;
     int layoutEng; // the keyboard sides' layout options
     int layoutRus;
@@ -83,15 +83,31 @@ const DisplayCase kCases[] = {
      "click:tab:1 click:radio:1119 click:data:1 click:row:0 click:row:9", "highlight", "0 of 0"},
 };
 
-const DisplayCase* FindCase(const std::string& name) {
-    for (const DisplayCase& c : kCases)
-        if (name == c.name)
-            return &c;
-    return nullptr;
-}
-
 // The time the program is given to take what the X server sent it.
 constexpr int kSettleMs = 300;
+
+// Xvfb on the first free display of :11 to :19, ended with the returned process. The display is
+// taken only when this server announced it, so tests running side by side never share one.
+std::unique_ptr<ChildProcess> StartXvfb(std::string& display) {
+    for (int number = 11; number <= 19; ++number) {
+        const std::string numeral = std::to_string(number);
+        if (std::filesystem::exists("/tmp/.X" + numeral + "-lock"))
+            continue;
+        // The server writes the display number to -displayfd once it accepts clients; a server
+        // that lost the display to another one ends without writing it. Without -noreset the
+        // server would start afresh, with its default keyboard, when setxkbmap disconnects.
+        auto server = std::make_unique<ChildProcess>(
+            std::vector<std::string>{"sh", "-c",
+                                     "exec Xvfb :" + numeral +
+                                         " -displayfd 1 -noreset -nolisten tcp -screen 0 800x600x24 2>/dev/null"},
+            true);
+        if (server->WaitForOutput("\n", 10000) && server->Output() == numeral + "\n") {
+            display = ":" + numeral;
+            return server;
+        }
+    }
+    return nullptr;
+}
 
 // The main window on the display, driven through the X server.
 class Scene {
@@ -106,31 +122,25 @@ public:
     int Do(const std::string& step) {
         const std::size_t colon = step.find(':');
         const std::string action = step.substr(0, colon);
+        if (step == "wait")
+            return kSettleMs;
         if (action != "click" && action != "move") {
             PressKeys(step);
             return kSettleMs / 10;
         }
-        auto [widget, point] = Target(step.substr(colon + 1));
+        auto [widget, rect] = Target(step.substr(colon + 1));
         if (!widget)
             throw std::runtime_error("no place for " + step);
-        const QPoint global = widget->mapToGlobal(point);
-        if (action == "move")
-            m_input.Move(global.x(), global.y());
-        else
-            m_input.Click(global.x(), global.y());
+        const QPoint global = widget->mapToGlobal(rect.center());
+        SendPointer(global.x(), global.y(), action == "click");
         return kSettleMs; // the next place may be on the page this click opens
     }
 
     std::string Read(const std::string& reader) {
-        QWidget* focus = QApplication::focusWidget();
         if (reader == "focus") {
-            if (auto* edit = qobject_cast<QPlainTextEdit*>(focus))
+            if (auto* edit = qobject_cast<QPlainTextEdit*>(QApplication::focusWidget()))
                 return edit->toPlainText().toStdString();
-            if (auto* line = qobject_cast<QLineEdit*>(focus))
-                return line->text().toStdString();
-            if (auto* combo = qobject_cast<QComboBox*>(focus))
-                return combo->currentText().toStdString();
-            return "(no control with text has the focus)";
+            return "(no record field has the focus)";
         }
         if (reader == "window")
             return m_main.isVisible() ? "open" : "closed";
@@ -143,69 +153,63 @@ public:
     }
 
 private:
-    // A widget and the point in it that a user clicks.
-    std::pair<QWidget*, QPoint> Target(const std::string& name) {
+    // A widget and the part of it that a user clicks in the middle of.
+    std::pair<QWidget*, QRect> Target(const std::string& name) {
         const std::size_t colon = name.find(':');
         const std::string kind = name.substr(0, colon);
         const int number = colon == std::string::npos ? 0 : std::stoi(name.substr(colon + 1));
-        if (kind == "tab") {
-            QTabBar* bar = m_main.TabCtrl()->Bar();
-            return {bar, bar->tabRect(number).center()};
-        }
+        auto whole = [](QWidget* widget) { return std::pair{widget, widget ? widget->rect() : QRect()}; };
+        if (kind == "tab")
+            return {m_main.TabCtrl()->Bar(), m_main.TabCtrl()->Bar()->tabRect(number)};
         if (kind == "side" || kind == "exit") {
             const int button = kind == "side" ? CMainDlg::kKeyboardSide : CMainDlg::kExit;
-            return {m_main.ButtonBar(), m_main.ButtonBar()->ButtonRect(button).center()};
+            return {m_main.ButtonBar(), m_main.ButtonBar()->ButtonRect(button)};
         }
         if (kind == "row") { // an item of the record list; below the last one for a row it does not have
             QListWidget* list = g_pDataPage->RecordList();
             QListWidgetItem* item = list->item(number);
-            return {list->viewport(), item ? list->visualItemRect(item).center()
-                                           : QPoint(list->viewport()->width() / 2, list->viewport()->height() - 4)};
+            const QRect bottom(0, list->viewport()->height() - 8, list->viewport()->width(), 8);
+            return {list->viewport(), item ? list->visualItemRect(item) : bottom};
         }
         if (kind == "command")
-            return {g_pDataPage->CommandBar(), g_pDataPage->CommandBar()->ButtonRect(number).center()};
+            return {g_pDataPage->CommandBar(), g_pDataPage->CommandBar()->ButtonRect(number)};
         if (kind == "field")
-            return {g_pDataPage->FieldEdit(number), g_pDataPage->FieldEdit(number)->rect().center()};
+            return whole(g_pDataPage->FieldEdit(number));
         if (kind == "radio") // on its mark
-            return {g_pDataPage->Item(number), QPoint(6, g_pDataPage->Item(number)->height() / 2)};
+            return {g_pDataPage->Item(number), QRect(0, 0, 13, g_pDataPage->Item(number)->height())};
+        if (kind == "data")
+            return whole(g_pDataPage->Item(number));
         if (kind == "box") { // the visible buttons of the modal box that is open, in their order
             QList<QWidget*> buttons;
             if (QWidget* box = QApplication::activeModalWidget())
                 for (QAbstractButton* button : box->findChildren<QAbstractButton*>())
                     if (button->isVisible())
                         buttons << button;
-            return {buttons.value(number), buttons.value(number) ? buttons[number]->rect().center() : QPoint()};
+            return whole(buttons.value(number));
         }
-        if (kind == "data")
-            return {g_pDataPage->Item(number), g_pDataPage->Item(number)->rect().center()};
         return {nullptr, {}};
     }
 
     // "ctrl+shift+a": the modifiers down, the key down and up, the modifiers up.
-    void PressKeys(const std::string& chord) {
-        static const std::pair<const char*, unsigned> kModifiers[] = {{"shift", 50}, {"ctrl", 37}, {"alt", 64}};
-        std::vector<unsigned> held;
-        std::string rest = chord;
-        for (std::size_t plus; (plus = rest.find('+')) != std::string::npos && plus > 0;) {
-            for (auto [name, code] : kModifiers)
-                if (rest.compare(0, plus, name) == 0)
-                    held.push_back(code);
-            rest.erase(0, plus + 1);
+    static void PressKeys(const std::string& chord) {
+        static const std::map<std::string, unsigned> kModifiers = {{"shift", 50}, {"ctrl", 37}, {"alt", 64}};
+        std::vector<unsigned> codes; // the modifiers held, then the key
+        std::istringstream parts(chord);
+        for (std::string part; std::getline(parts, part, '+');) {
+            if (auto modifier = kModifiers.find(part); modifier != kModifiers.end())
+                codes.push_back(modifier->second);
+            else if (auto key = part.size() == 1 ? UsKeyOfCharacter(static_cast<char32_t>(part[0])) : std::nullopt)
+                codes.push_back(static_cast<unsigned>(key->scanCode + 8));
+            else
+                throw std::runtime_error("no key " + chord);
         }
-        const auto position =
-            rest.size() == 1 ? UsKeyOfCharacter(static_cast<char32_t>(rest[0])) : std::optional<UsKeyPosition>();
-        if (!position)
-            throw std::runtime_error("no key " + chord);
-        for (unsigned code : held)
-            m_input.Key(code, true);
-        m_input.Key(static_cast<unsigned>(position->scanCode + 8), true);
-        m_input.Key(static_cast<unsigned>(position->scanCode + 8), false);
-        for (auto code = held.rbegin(); code != held.rend(); ++code)
-            m_input.Key(*code, false);
+        for (unsigned code : codes)
+            SendKey(code, true);
+        for (auto code = codes.rbegin(); code != codes.rend(); ++code)
+            SendKey(*code, false);
     }
 
     CMainDlg m_main;
-    XInput m_input;
 };
 
 // The case in this process: the application on the display the parent set up.
@@ -213,29 +217,21 @@ int RunCase(const DisplayCase& c, int argc, char** argv) {
     CLinkApp app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false); // the window that the user closed is then read
     Scene scene;
-    std::istringstream script(c.script);
-    // The steps run from the event loop, so that a step can answer a modal box an earlier one opened.
-    auto run = [&](auto&& step) {
-        try {
-            step();
-        } catch (const std::exception& error) {
-            std::cout << "error: " << error.what() << std::endl;
-            QCoreApplication::exit(1);
-        }
-    };
+    // The steps run from the event loop, so that a step can answer a modal box an earlier one
+    // opened; the program is given its time after the last one before the controls are read.
+    std::istringstream script(c.script + " wait");
     std::function<void()> next = [&] {
-        run([&] {
+        try {
             if (std::string step; script >> step) {
                 QTimer::singleShot(scene.Do(step), next);
                 return;
             }
-            QTimer::singleShot(kSettleMs, [&] {
-                run([&] {
-                    std::cout << "holds: " << scene.Read(c.reader) << std::endl;
-                    QCoreApplication::exit(0);
-                });
-            });
-        });
+            std::cout << "holds: " << scene.Read(c.reader) << std::endl;
+            QCoreApplication::exit(0);
+        } catch (const std::exception& error) {
+            std::cout << "error: " << error.what() << std::endl;
+            QCoreApplication::exit(1);
+        }
     };
     QTimer::singleShot(0, next);
     return QCoreApplication::exec();
@@ -251,22 +247,20 @@ TEST_P(RealDisplayTest, ControlsHoldWhatTheUserTyped) {
     const DisplayCase& c = GetParam();
     if (!ChildProcess::OnPath("Xvfb"))
         GTEST_SKIP() << "no Xvfb on this machine";
-    VirtualXServer server;
-    ASSERT_TRUE(server.Started()) << "no free display from :11 to :19";
-    const std::string layouts = c.layouts;
-    const std::size_t slash = layouts.find('/');
-    ASSERT_TRUE(server.SetKeyboardLayout(layouts.substr(0, slash),
-                                         slash == std::string::npos ? "" : layouts.substr(slash + 1)));
+    std::string display;
+    const auto server = StartXvfb(display);
+    ASSERT_TRUE(server) << "no free display from :11 to :19";
+    ChildProcess setxkbmap({"setxkbmap", "-display", display, "-layout", c.layouts}, true);
+    ASSERT_EQ(setxkbmap.WaitForExit(10000), 0) << setxkbmap.Output();
 
     TempHome home;
     home.InstallDeliveredProfile();
     ASSERT_TRUE(WriteProfileInt("interface", "layouteng", c.layoutEng));
     ASSERT_TRUE(WriteProfileInt("interface", "layoutrus", c.layoutRus));
-    SectionRecord record; // the telephone book holds one record
-    record.m_lstFields = {"ANNA", "123"};
-    g_records = {record};
+    g_records.assign(1, SectionRecord()); // the telephone book holds one record
+    g_records[0].m_lstFields = {"ANNA", "123"};
     ASSERT_TRUE(SaveSection(kSectionTelephone));
-    setenv("DISPLAY", server.Name().c_str(), 1);
+    setenv("DISPLAY", display.c_str(), 1);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
     setenv("LANG", c.lang, 1);
     unsetenv("LC_ALL");
@@ -275,12 +269,8 @@ TEST_P(RealDisplayTest, ControlsHoldWhatTheUserTyped) {
     const char* asan = getenv("ASAN_OPTIONS");
     setenv("ASAN_OPTIONS", (std::string(asan ? asan : "") + ":detect_leaks=0").c_str(), 1);
     ChildProcess program({g_self, std::string("--display-case=") + c.name}, true);
-    const int status = program.WaitForExit(20000);
-    const std::string& output = program.Output();
-    const std::size_t holds = output.rfind("holds: ");
-    ASSERT_EQ(status, 0) << output;
-    ASSERT_NE(holds, std::string::npos) << output;
-    EXPECT_EQ(output.substr(holds + 7, output.find('\n', holds) - holds - 7), c.expected) << output;
+    ASSERT_EQ(program.WaitForExit(20000), 0) << program.Output();
+    EXPECT_NE(program.Output().find(std::string("holds: ") + c.expected + "\n"), std::string::npos) << program.Output();
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, RealDisplayTest, ::testing::ValuesIn(kCases),
@@ -291,8 +281,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, RealDisplayTest, ::testing::ValuesIn(kCases),
 int main(int argc, char** argv) {
     const std::string option = "--display-case=";
     if (argc > 1 && std::string(argv[1]).rfind(option, 0) == 0) {
-        const DisplayCase* c = FindCase(std::string(argv[1]).substr(option.size()));
-        return c ? RunCase(*c, argc, argv) : 2;
+        for (const DisplayCase& c : kCases)
+            if (option + c.name == argv[1])
+                return RunCase(c, argc, argv);
+        return 2;
     }
     g_self = std::filesystem::canonical("/proc/self/exe").string();
     ::testing::InitGoogleTest(&argc, argv);
