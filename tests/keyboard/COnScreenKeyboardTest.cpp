@@ -110,7 +110,6 @@ TEST_F(COnScreenKeyboardTest, ShiftBackspaceDeletesForwardAndEitherEnterHalfSend
     EXPECT_EQ(m_line->text(), "acd");
     Clicks("^<");
     EXPECT_EQ(m_line->text(), "ad");
-    EXPECT_EQ(m_keyboard->m_bShift, 0);
 
     int enters = 0;
     QObject::connect(m_line, &QLineEdit::returnPressed, [&] { ++enters; });
@@ -147,7 +146,6 @@ TEST_F(COnScreenKeyboardTest, TheReleaseGoesToThePressedKeyWhereverTheMouseIs) {
 
     // A click in the margin round the picture presses no key.
     QTest::mouseClick(m_keyboard, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
-    EXPECT_EQ(m_keyboard->m_nPressedRow, -1);
     EXPECT_EQ(m_line->text(), "a");
 }
 
@@ -168,13 +166,12 @@ TEST_F(COnScreenKeyboardTest, RightClickSqueezesToTheLogoAndALeftClickFinishesIt
     QTest::mouseClick(m_keyboard, Qt::LeftButton, Qt::NoModifier, KeyCentre(2, 1));
     EXPECT_EQ(m_keyboard->GetView(), kViewLogo) << "the click ends the squeeze at once";
     EXPECT_FALSE(m_timer->IsActive());
-    EXPECT_EQ(m_line->text(), "") << "and types nothing";
     EXPECT_EQ(m_keyboard->cursor().shape(), Qt::PointingHandCursor);
 
-    // A click on the logo opens the maker's address and types nothing.
+    // A click on the logo opens the maker's address; neither it nor the click that ended the
+    // squeeze types anything.
     QTest::mouseClick(m_keyboard, Qt::LeftButton, Qt::NoModifier, KeyCentre(2, 1));
-    ASSERT_EQ(m_opened.size(), 1u);
-    EXPECT_EQ(m_opened[0], COnScreenKeyboard::MakerAddress());
+    EXPECT_EQ(m_opened, std::vector<QUrl>{COnScreenKeyboard::MakerAddress()});
     EXPECT_EQ(m_line->text(), "");
 
     // Without a timer the view switches at once.

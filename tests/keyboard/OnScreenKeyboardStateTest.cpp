@@ -32,7 +32,6 @@ TEST(OnScreenKeyboardStateTest, FaceKeyWaitsForTheUnlockAndFaceOneHasNoAlternate
     OnScreenKeyboardState faceOne;
     faceOne.SelectFace(kFaceOne, 1);
     Click(faceOne, 4, 1);
-    EXPECT_EQ(faceOne.m_bAltTable, 0);
     EXPECT_EQ(faceOne.Table(), KeyboardTable::Latin);
 }
 
