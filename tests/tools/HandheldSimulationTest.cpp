@@ -1,5 +1,6 @@
-// The in-process handheld on its simulated line: the pace of the line and each
-// fault it stages, seen by the PC's transfer code.
+// The stand-alone handheld's command line, and the in-process handheld on its
+// simulated line: the pace of the line and each fault it stages, seen by the
+// PC's transfer code.
 #include "handheld/HandheldSimulation.h"
 
 #include "handheld/HandheldToolOptions.h"
@@ -11,10 +12,41 @@
 
 namespace {
 
+TEST(HandheldToolTest, RefusesWhatItCannotDoAndSaysWhy) {
+    const std::vector<std::string> refused[] = {
+        {"--send", "telephone"},
+        {"--port", "x", "--send", "memo"},
+        {"--port", "x", "--corrupt-frame", "0"},
+        {"--port", "x", "--noise", "150%"},
+        {"--port", "x", "--transfers"},
+        {"--port", "x", "--bogus"},
+    };
+    for (const auto& arguments : refused) {
+        std::string error;
+        EXPECT_FALSE(ParseHandheldToolOptions(arguments, error)) << testing::PrintToString(arguments);
+        EXPECT_NE(error, "");
+    }
+}
+
 const std::string kThreePackets = PacketsOfLengths('T', {2000, 1000, 129});
 
 class HandheldSimulationTest : public TempHomeTest {
 protected:
+    // The handheld offering the section (for a download) or taking it, with the
+    // faults that the stand-alone handheld's options stage.
+    static HandheldSimulation::Options Options(bool download, std::vector<std::string> faults) {
+        faults.insert(faults.begin(), {"--port", "x", "--seed", "7"});
+        std::string error;
+        const auto tool = ParseHandheldToolOptions(faults, error);
+        EXPECT_TRUE(tool) << error;
+        HandheldSimulation::Options options;
+        if (download)
+            options.handheld.sendLetter = 'T';
+        options.handheld.sendRepeatedly = false;
+        options.faults = tool ? tool->faults : FaultPlan{};
+        return options;
+    }
+
     // Moves the section through the PC's transfer code to the handheld or from
     // it; true when it arrived whole.
     bool Transfer(HandheldSimulation& sim, bool download) {
@@ -25,14 +57,6 @@ protected:
             return ReceiveSectionFile(link, page) && ReadFileBytes(page.SectionFile(1)) == kThreePackets;
         WriteFileBytes(page.SectionFile(1), kThreePackets);
         return SendSectionFile(link, page) && sim.Received('T') == kThreePackets;
-    }
-    static HandheldSimulation::Options Options(bool download, const FaultPlan& faults = {}) {
-        HandheldSimulation::Options options;
-        if (download)
-            options.handheld.sendLetter = 'T';
-        options.handheld.sendRepeatedly = false;
-        options.faults = faults;
-        return options;
     }
 };
 
@@ -46,9 +70,7 @@ int FaultsStaged(const FaultCounters& f) {
 TEST_F(HandheldSimulationTest, TheHandheldsBytesTakeTheirTimeOnTheLineOneAtATimeUnlessInBursts) {
     for (bool burst : {false, true}) {
         SCOPED_TRACE(burst);
-        FaultPlan faults;
-        faults.burst = burst;
-        HandheldSimulation sim(Options(true, faults));
+        HandheldSimulation sim(Options(true, burst ? std::vector<std::string>{"--burst"} : std::vector<std::string>{}));
         sim.Handheld().SetSection('T', kThreePackets);
         ComPort port(sim.Opener(), sim.Clock());
         ASSERT_TRUE(port.Open(1));
@@ -56,15 +78,15 @@ TEST_F(HandheldSimulationTest, TheHandheldsBytesTakeTheirTimeOnTheLineOneAtATime
             port.Clock().SleepMs(1);
         EXPECT_EQ(port.BytesWaiting(), burst ? 3 : 1) << "the announce";
     }
-    HandheldSimulation sim(Options(true));
+    HandheldSimulation sim(Options(true, {}));
     sim.Handheld().SetSection('T', kThreePackets);
     const std::uint32_t start = sim.NowMs();
     EXPECT_TRUE(Transfer(sim, true));
     EXPECT_GE(sim.NowMs() - start, kThreePackets.size() * 4167 / 1000);
 }
 
-// Each fault, staged as the stand-alone handheld's options do, must really
-// happen and be recovered from: the section arrives whole.
+// Each fault must really happen and be recovered from: the section arrives
+// whole.
 TEST_F(HandheldSimulationTest, EachFaultHappensAndIsRecovered) {
     const std::pair<std::vector<std::string>, bool> cases[] = {
         {{"--corrupt-frame", "1,2,5"}, true},
@@ -83,12 +105,7 @@ TEST_F(HandheldSimulationTest, EachFaultHappensAndIsRecovered) {
     };
     for (const auto& [faults, download] : cases) {
         SCOPED_TRACE(testing::PrintToString(faults));
-        std::vector<std::string> arguments{"--port", "x", "--seed", "7"};
-        arguments.insert(arguments.end(), faults.begin(), faults.end());
-        std::string error;
-        const auto options = ParseHandheldToolOptions(arguments, error);
-        ASSERT_TRUE(options) << error;
-        HandheldSimulation sim(Options(download, options->faults));
+        HandheldSimulation sim(Options(download, faults));
         sim.Handheld().SetSection('T', kThreePackets);
         EXPECT_TRUE(Transfer(sim, download));
         EXPECT_GT(FaultsStaged(sim.Faults()), 0);
