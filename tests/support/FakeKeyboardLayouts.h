@@ -3,6 +3,7 @@
 
 #include "keyboard/KeyboardLayouts.h"
 
+#include <numeric>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,9 +17,8 @@ public:
     std::string ActiveLayoutName() const override { return m_installed.at(m_active); }
     Handle ActiveLayout() const override { return m_active; }
     std::vector<Handle> InstalledLayouts() const override {
-        std::vector<Handle> handles;
-        for (std::size_t i = 0; i < m_installed.size(); ++i)
-            handles.push_back(i);
+        std::vector<Handle> handles(m_installed.size());
+        std::iota(handles.begin(), handles.end(), Handle{0});
         return handles;
     }
     void Activate(Handle layout) override {

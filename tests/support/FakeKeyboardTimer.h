@@ -5,8 +5,7 @@
 
 class FakeKeyboardTimer final : public CKeyboardTimer {
 public:
-    bool Start(int ms, std::function<void(int)> onTick) override {
-        m_period = ms;
+    bool Start(int, std::function<void(int)> onTick) override {
         m_onTick = std::move(onTick);
         m_active = m_canStart;
         return m_canStart;
@@ -23,6 +22,5 @@ public:
 
     bool m_canStart = true;
     bool m_active = false;
-    int m_period = 0;
     std::function<void(int)> m_onTick;
 };

@@ -53,10 +53,3 @@ SerialDeviceOpener FakeSerialDevices::Opener() {
         return std::make_unique<Device>(*this, name);
     };
 }
-
-std::string FakeSerialDevices::WrittenBytes() const {
-    std::string bytes;
-    for (const Written& write : written)
-        bytes += static_cast<char>(write.byte);
-    return bytes;
-}

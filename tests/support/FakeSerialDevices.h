@@ -37,7 +37,6 @@ public:
     std::vector<std::string> openNow;
     int linesConfigured = 0;
     int readsIssued = 0;
-    std::string WrittenBytes() const;
 
 private:
     class Device;

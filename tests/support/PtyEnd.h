@@ -13,7 +13,6 @@ public:
     PtyEnd& operator=(const PtyEnd&) = delete;
 
     bool IsOpen() const { return m_fd >= 0; }
-    int Descriptor() const { return m_fd; }
     bool Write(const std::string& bytes);
     // Reads until `count` bytes have come or the time runs out.
     std::string Read(size_t count, int timeoutMs);

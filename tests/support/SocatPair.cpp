@@ -1,7 +1,7 @@
 // Two pseudo-terminals joined by socat: a serial cable without hardware.
 #include "support/SocatPair.h"
 
-#include <regex>
+#include <sstream>
 
 SocatPair::SocatPair() {
     if (!Available())
@@ -13,15 +13,10 @@ SocatPair::SocatPair() {
     // carry bytes once it says it starts its transfer loop.
     if (!m_socat->Started() || !m_socat->WaitForOutput("starting data transfer loop", 5000))
         return;
-    std::regex ptyLine("PTY is (\\S+)");
-    const std::string& log = m_socat->Output();
-    auto names = std::sregex_iterator(log.begin(), log.end(), ptyLine);
-    for (auto match = names; match != std::sregex_iterator(); ++match) {
-        if (m_first.empty())
-            m_first = (*match)[1];
-        else if (m_second.empty())
-            m_second = (*match)[1];
-    }
+    std::istringstream log(m_socat->Output());
+    for (std::string line; std::getline(log, line);)
+        if (const auto at = line.find("PTY is "); at != std::string::npos)
+            (m_first.empty() ? m_first : m_second) = line.substr(at + 7);
 }
 
 void SocatPair::Kill() {

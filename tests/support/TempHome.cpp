@@ -5,18 +5,13 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <random>
 #include <sstream>
 
 namespace {
 
 std::filesystem::path NewTemporaryFolder() {
-    std::random_device random;
-    for (;;) {
-        auto candidate = std::filesystem::temp_directory_path() / ("kl840t-test-" + std::to_string(random()));
-        if (std::filesystem::create_directory(candidate))
-            return candidate;
-    }
+    std::string folder = (std::filesystem::temp_directory_path() / "kl840t-test-XXXXXX").string();
+    return mkdtemp(folder.data());
 }
 
 } // namespace
