@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <set>
 #include <sstream>
 
@@ -29,17 +30,12 @@ std::set<std::string> Completions(const std::string& line) {
 
 // It offers every command of the tool, and for each operand what fits there.
 TEST(BashCompletionTest, TheCompletionOffersWhatFitsWhereItIsAsked) {
-    std::istringstream help(OutputOf({KL840T_CLI_PATH, "--help"}));
+    // The commands are the help's lines that begin with a word indented by two.
+    const std::string help = OutputOf({KL840T_CLI_PATH, "--help"});
+    const std::regex command("\n  ([a-z][a-z-]*)");
     std::set<std::string> commands = {"--help", "--version"};
-    bool inCommands = false;
-    for (std::string line; std::getline(help, line);) {
-        if (line == "commands:")
-            inCommands = true;
-        else if (line.empty())
-            inCommands = false;
-        else if (inCommands && line.rfind("  ", 0) == 0 && line[2] != ' ')
-            commands.insert(line.substr(2, line.find(' ', 2) - 2));
-    }
+    for (std::sregex_iterator it(help.begin(), help.end(), command), end; it != end; ++it)
+        commands.insert((*it)[1]);
     const std::set<std::string> sections = {"telephone", "schedule", "er-dict", "re-dict"};
     const std::pair<std::string, std::set<std::string>> cases[] = {
         {"kl840t ''", commands},

@@ -41,36 +41,27 @@ struct Step {
     std::string heard;
 };
 
-class PcScript {
-public:
-    explicit PcScript(HandheldMachine::Options options) : m_machine(std::move(options), m_now) {}
-    HandheldMachine& Machine() { return m_machine; }
-
-    void Play(const std::vector<Step>& steps) {
-        for (const Step& step : steps) {
-            for (char c : step.sent) {
-                m_machine.OnByte(static_cast<std::uint8_t>(c), m_now);
-                Wait(8);
-            }
-            Wait(step.quietMs);
-            EXPECT_EQ(std::exchange(m_heard, {}), step.heard) << testing::PrintToString(step.sent);
-        }
-    }
-
-private:
-    // Takes what the handheld transmits off its queue as soon as it is there.
-    void Wait(std::uint32_t ms) {
+// Plays the PC's steps against the machine, from its start at 100 ms of
+// virtual time.
+void Play(HandheldMachine& machine, const std::vector<Step>& steps) {
+    std::uint32_t now = 100;
+    std::string heard;
+    auto wait = [&](std::uint32_t ms) {
         for (std::uint32_t i = 0; i < ms; ++i) {
-            m_machine.OnTime(++m_now);
-            while (m_machine.HasOutput())
-                m_heard += static_cast<char>(m_machine.TakeOutput(m_now).byte);
+            machine.OnTime(++now);
+            while (machine.HasOutput())
+                heard += static_cast<char>(machine.TakeOutput(now).byte);
         }
+    };
+    for (const Step& step : steps) {
+        for (char c : step.sent) {
+            machine.OnByte(static_cast<std::uint8_t>(c), now);
+            wait(8);
+        }
+        wait(step.quietMs);
+        EXPECT_EQ(std::exchange(heard, {}), step.heard) << testing::PrintToString(step.sent);
     }
-
-    std::uint32_t m_now = 100;
-    HandheldMachine m_machine;
-    std::string m_heard;
-};
+}
 
 // The handheld offers its section when the PC begins by listening. Each case
 // ends with one section moved whole: the offered one, or the one the PC uploaded.
@@ -105,10 +96,10 @@ TEST(HandheldMachineTest, RepeatsWhatGotNoFittingAnswerAndGivesUpOnASilentPc) {
         if (steps[0].sent.empty())
             options.sendLetter = 'S';
         options.sendRepeatedly = false;
-        PcScript pc(options);
-        pc.Machine().SetSection('S', kOffered);
-        pc.Play(steps);
-        const std::vector<CompletedTransfer>& moved = pc.Machine().Transfers();
+        HandheldMachine machine(options, 100);
+        machine.SetSection('S', kOffered);
+        Play(machine, steps);
+        const std::vector<CompletedTransfer>& moved = machine.Transfers();
         ASSERT_EQ(moved.size(), 1u);
         EXPECT_EQ(moved[0].bytes, moved[0].received ? kUploaded : kOffered);
     }

@@ -39,13 +39,10 @@ TEST_F(TransferCommandsTest, PortsListsTheDevicesAndARefusedOneNamesTheGroupToJo
 TEST_F(TransferCommandsTest, ATransferEndsWithItsOwnExitCodeWhenTimedOutOrTheDeviceGoes) {
     if (!SocatPair::Available())
         GTEST_SKIP() << "socat is not installed";
-    struct Case {
-        std::vector<std::string> arguments; // the port and --dir follow
-        const char* pullAfter;              // the cable goes once the tool answers this (nullptr: it stays)
-        int exitCode;
-        const char* says;
-    };
-    const Case cases[] = {
+    // The command (the port and --dir follow); what the handheld sends, the cable
+    // being pulled as soon as the tool answers it (nullptr: the cable stays); the
+    // exit code and what the tool says.
+    const std::tuple<std::vector<std::string>, const char*, int, const char*> cases[] = {
         {{"download", "--timeout", "1"}, nullptr, 3, "timed out"},
         {{"upload", "telephone", "--timeout=1"}, nullptr, 3, "timed out"},
         {{"upload", "telephone"}, "", 4, "went away"}, // pulled at the first announce
@@ -53,24 +50,24 @@ TEST_F(TransferCommandsTest, ATransferEndsWithItsOwnExitCodeWhenTimedOutOrTheDev
         {{"download", "--timeout", "0.5"}, nullptr, 2, "whole seconds"},
     };
     const std::string emptyTelephoneBook("T\0\0\0L", 5);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.arguments));
+    for (const auto& [command, pullAfter, exitCode, says] : cases) {
+        SCOPED_TRACE(testing::PrintToString(command));
         WriteFileBytes(m_temp.Data() / "840.0", emptyTelephoneBook);
         SocatPair cable;
         ASSERT_TRUE(cable.Ready()) << cable.Log();
         std::vector<std::string> arguments{KL840T_CLI_PATH};
-        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        arguments.insert(arguments.end(), command.begin(), command.end());
         arguments.insert(arguments.end(), {"--port", cable.Second(), "--dir", m_temp.Data().string()});
         ChildProcess tool(arguments, true);
-        if (c.pullAfter) {
+        if (pullAfter) {
             PtyEnd handheld(cable.First());
             ASSERT_TRUE(tool.WaitForOutput("Waiting for the KL840T", 5000));
-            handheld.Write(c.pullAfter);
+            handheld.Write(pullAfter);
             ASSERT_EQ(handheld.Read(1, 5000).size(), 1u) << "the transfer is under way";
             cable.Kill();
         }
-        EXPECT_EQ(tool.WaitForExit(5000), c.exitCode) << tool.Output();
-        EXPECT_NE(tool.Output().find(c.says), std::string::npos) << tool.Output();
+        EXPECT_EQ(tool.WaitForExit(5000), exitCode) << tool.Output();
+        EXPECT_NE(tool.Output().find(says), std::string::npos) << tool.Output();
         EXPECT_EQ(ReadFileBytes(m_temp.Data() / "840.0"), emptyTelephoneBook);
     }
 }
