@@ -46,7 +46,6 @@ public:
     void PutAway();
 
     QString CurrentText() const;
-    bool IsTracking() const { return m_bTracking; }
 
     // Whether some window of the program has the focus; tests put a probe of their own here.
     void SetFocusProbe(std::function<bool()> probe) { m_hasFocus = std::move(probe); }

@@ -46,7 +46,6 @@ private:
 
 SerialDeviceOpener FakeSerialDevices::Opener() {
     return [this](const std::string& name) -> std::unique_ptr<SerialDevice> {
-        namesOpened.push_back(name);
         bool busy = std::find(openNow.begin(), openNow.end(), name) != openNow.end();
         if (m_unplugged || busy || missing.count(name))
             return nullptr;

@@ -32,7 +32,6 @@ public:
         std::uint32_t atMs;
         unsigned char byte;
     };
-    std::vector<std::string> namesOpened;
     std::vector<Written> written;
     std::vector<std::string> openNow;
     int linesConfigured = 0;
