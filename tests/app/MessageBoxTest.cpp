@@ -12,8 +12,6 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <gtest/gtest.h>
-
 namespace {
 
 struct BoxLook {

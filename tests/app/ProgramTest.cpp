@@ -1,46 +1,32 @@
 // The program as a process: one copy at a time, and a killed copy does not
 // block the next.
+#include "support/PollUntil.h"
 #include "support/TempHome.h"
 
-#include <QElapsedTimer>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QThread>
-
-#include <gtest/gtest.h>
 
 #include <csignal>
 
 namespace {
 
-class ProgramTest : public TempHomeTest {
-protected:
-    void Start(QProcess& process) {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
-        process.setProcessEnvironment(environment);
-        process.start(KL840T_BINARY_DIR "/src/app/kl840t-link", {});
-        ASSERT_TRUE(process.waitForStarted());
-    }
+// The copy runs on the test's platform and in its home, both taken from the
+// test's environment.
+void Start(QProcess& process) {
+    process.start(KL840T_BINARY_DIR "/src/app/kl840t-link", {});
+    ASSERT_TRUE(process.waitForStarted());
+}
 
-    // The running copy holds the lock file once its window is up.
-    bool WaitForLock() {
-        QElapsedTimer timer;
-        timer.start();
-        while (timer.elapsed() < 20000) {
-            if (std::filesystem::exists(m_temp.Home() / "kl840t-link.lock"))
-                return true;
-            QThread::msleep(20);
-        }
-        return false;
-    }
-};
+using ProgramTest = TempHomeTest;
+
+} // namespace
 
 TEST_F(ProgramTest, ASecondCopyExitsAtOnceAndAKilledCopyDoesNotBlockTheNext) {
     m_temp.InstallDeliveredProfile();
     QProcess first;
     Start(first);
-    ASSERT_TRUE(WaitForLock());
+    // The running copy holds the lock file once its window is up.
+    ASSERT_TRUE(PollUntil([&] { return std::filesystem::exists(m_temp.Home() / "kl840t-link.lock"); }, 20000));
     QThread::msleep(300);
     ASSERT_EQ(first.state(), QProcess::Running);
 
@@ -59,5 +45,3 @@ TEST_F(ProgramTest, ASecondCopyExitsAtOnceAndAKilledCopyDoesNotBlockTheNext) {
     third.kill();
     third.waitForFinished();
 }
-
-} // namespace
