@@ -2,7 +2,7 @@
 #include "records/DataPageFixture.h"
 
 #include "app/Profile.h"
-#include "app/Texts.h"
+#include "records/DataPageInterchange.h"
 #include "records/DataPageViews.h"
 #include "records/SectionFormat.h"
 
@@ -15,18 +15,19 @@ void DataPageTest::SetUp() {
         now.SetDateTime(2024, 5, 17, 10, 20, 30);
         return now;
     });
-    g_records.clear();
 }
 
 void DataPageTest::TearDown() {
     MainWindowTest::TearDown();
     DataPageViews::SetSlidePause(nullptr);
+    DataPageInterchange::SetFileQuestion(nullptr);
     CDateTimePicker::SetPresentMomentSource(nullptr);
     g_records.clear();
 }
 
 void DataPageTest::OpenDataPage(const std::vector<std::pair<int, std::vector<SectionRecord>>>& sections) {
-    m_temp.InstallDeliveredProfile();
+    m_main.reset();
+    MessageBoxSeam::Reset();
     for (const auto& [section, records] : sections) {
         g_records = records;
         ASSERT_TRUE(SaveSection(section));
@@ -37,6 +38,13 @@ void DataPageTest::OpenDataPage(const std::vector<std::pair<int, std::vector<Sec
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_main.get()));
     ClickTab(1);
     ASSERT_TRUE(Page()->isVisible());
+}
+
+void DataPageTest::OpenRecords(int section, const std::vector<SectionRecord>& records, bool inEditor) {
+    OpenDataPage({{section, records}});
+    Load(kSectionRadios[section]);
+    if (inEditor)
+        OpenEditor();
 }
 
 std::vector<SectionRecord> DataPageTest::ReadSection(int section) {
@@ -65,12 +73,6 @@ void DataPageTest::TypeInto(int field, const QString& text) {
     Field(field)->moveCursor(QTextCursor::End);
     for (QChar c : text)
         QTest::sendKeyEvent(QTest::Click, Field(field), Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
-}
-
-void DataPageTest::ClearField(int field) {
-    Field(field)->setFocus();
-    QTest::keyClick(Field(field), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(Field(field), Qt::Key_Delete);
 }
 
 QStringList DataPageTest::ListTexts() const {

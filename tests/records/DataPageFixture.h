@@ -15,23 +15,29 @@
 #include "support/WindowTest.h"
 
 #include <QListWidget>
-#include <QStringList>
 #include <QTest>
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 inline constexpr int kTelephoneRadio = 1119, kScheduleRadio = 1022, kErDictRadio = 1028, kReDictRadio = 1027;
+// The radio of each section, by the section's number.
+inline constexpr int kSectionRadios[] = {0, kTelephoneRadio, kScheduleRadio, kErDictRadio, kReDictRadio};
+
+inline const std::vector<SectionRecord> kPhoneBook = {Record({"ANNA", "030 111", "BERLIN"}),
+                                                      Record({"BERND", "040 222", "HAMBURG"}),
+                                                      Record({"CARLA", "089 333", "ROM"})};
+inline const std::vector<SectionRecord> kDictionary = {Record({"HAUS", "\xC4\xCE\xCC"}, 1),
+                                                       Record({"BAUM", "\xC4\xC5\xD0\xC5\xC2\xCE"})};
 
 class DataPageTest : public MainWindowTest {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    // The delivered profile, these section files, and the main window on the Data tab.
+    // The delivered profile, these section files, and the main window on the Data tab; a window opened
+    // before in the test goes first, and the messages it showed are forgotten.
     void OpenDataPage(const std::vector<std::pair<int, std::vector<SectionRecord>>>& sections = {});
+    // The page with these records as the section's file, loaded, and in the editor unless told
+    // otherwise.
+    void OpenRecords(int section, const std::vector<SectionRecord>& records, bool inEditor = true);
     // The records of a section file as it stands on disk.
     static std::vector<SectionRecord> ReadSection(int section);
 
@@ -51,7 +57,6 @@ protected:
     void OpenEditor(); // the view button, when the section choice is shown
     // Puts the focus into the field and types the text, each character a key.
     void TypeInto(int field, const QString& text);
-    void ClearField(int field);
 
     QStringList ListTexts() const;
     std::string FieldText(int field) const { return Field(field)->GetText(); }

@@ -1,5 +1,6 @@
 // Record editing: committing and deleting emptied records, the dictionary check, new, delete, undo and
-// lock with their effects on the list, field limits, and the keyboard side of a dictionary field.
+// lock with their effects on the list and its highlight, field limits, and the keyboard side of a
+// dictionary field.
 #include "controls/CTipWindow.h"
 #include "keyboard/COnScreenKeyboard.h"
 #include "keyboard/KeyboardSide.h"
@@ -7,17 +8,8 @@
 #include "records/EditorLayout.h"
 #include "records/RecordEditor.h"
 
-namespace {
-
-const std::vector<SectionRecord> kPhoneBook = {Record({"ANNA", "1", "A"}), Record({"BERND", "2", "B"}),
-                                               Record({"CARLA", "3", "C"}), Record({"DORA", "4", "D"})};
-
-const std::vector<SectionRecord> kDictionary = {Record({"HAUS", "\xC4\xCE\xCC"}, 1),
-                                                Record({"BAUM", "\xC4\xC5\xD0\xC5\xC2\xCE"})};
-
 TEST_F(DataPageTest, ANewDictionaryRecordMustHaveBothWordsAndUndoTakesItAway) {
-    OpenDataPage({{kSectionGermanRussian, kDictionary}});
-    Load(kErDictRadio);
+    OpenRecords(kSectionGermanRussian, kDictionary, false);
     ClickCommand(kNewButton);
     EXPECT_EQ(Page()->m_bSelectView, 0) << "the editor opens for the new record";
     EXPECT_EQ(ListTexts(), (QStringList{"HAUS", "BAUM", QString::fromStdString(Text("61"))}));
@@ -46,9 +38,7 @@ TEST_F(DataPageTest, ANewDictionaryRecordMustHaveBothWordsAndUndoTakesItAway) {
 TEST_F(DataPageTest, UndoPutsThePadlockAndTheTextsBackAsTheRecordWasShown) {
     for (int locked : {0, 1}) {
         SCOPED_TRACE(locked);
-        OpenDataPage({{kSectionTelephone, {Record({"ANNA", "1", "A"}, locked)}}});
-        Load(kTelephoneRadio);
-        OpenEditor();
+        OpenRecords(kSectionTelephone, {Record({"ANNA", "1", "A"}, locked)});
         CPictureButtonBar* lockBar = Page()->LockBar();
         EXPECT_EQ(lockBar->ButtonState(0), locked);
         ClickLock();
@@ -67,14 +57,11 @@ TEST_F(DataPageTest, UndoPutsThePadlockAndTheTextsBackAsTheRecordWasShown) {
         ASSERT_EQ(onDisk.size(), 1u);
         EXPECT_EQ(onDisk[0].m_nLocked, locked);
         EXPECT_EQ(onDisk[0].m_lstFields[0], "ANNA");
-        m_main.reset();
     }
 }
 
 TEST_F(DataPageTest, DeletingTheOnlyRecordLeavesTheEditorReadOnlyUntilANewOne) {
-    OpenDataPage({{kSectionTelephone, {Record({"ANNA", "1", "A"}, 1)}}});
-    Load(kTelephoneRadio);
-    OpenEditor();
+    OpenRecords(kSectionTelephone, {Record({"ANNA", "1", "A"}, 1)});
     ClickCommand(kDeleteButton);
     EXPECT_TRUE(ListTexts().isEmpty());
     EXPECT_TRUE(Field(2)->isReadOnly());
@@ -96,8 +83,8 @@ TEST_F(DataPageTest, DeletingTheOnlyRecordLeavesTheEditorReadOnlyUntilANewOne) {
     EXPECT_EQ(onDisk[0].m_nLocked, 1);
 }
 
-// A dictionary field asks for the keyboard side of its language; a telephone field leaves it alone.
-// The dictionary editor has no padlock, and its saves keep the lock byte.
+// A dictionary field asks for the keyboard side of its language; a telephone field leaves it alone. The
+// dictionary editor has no padlock, and its saves keep the lock byte.
 TEST_F(DataPageTest, ADictionaryFieldAsksForTheKeyboardSideOfItsLanguage) {
     const std::tuple<int, int, int> cases[] = {// radio, field, side (0 Latin, 1 Cyrillic, -1 unchanged)
                                                {kTelephoneRadio, 0, -1},
@@ -135,4 +122,36 @@ TEST_F(DataPageTest, ADictionaryFieldAsksForTheKeyboardSideOfItsLanguage) {
     EXPECT_EQ(onDisk[0].m_nLocked, 1);
 }
 
-} // namespace
+TEST_F(DataPageTest, TheListHighlightIsOnTheRecordShown) {
+    const struct {
+        const char* name;
+        int section, emptiedFields, clicked, shown, left; // clicked -1: below the last item
+    } cases[] = {
+        {"a refused record check keeps the record", kSectionGermanRussian, 1, 1, 0, 2},
+        // The emptied first record goes: the clicked place of the shortened list is shown, or its last.
+        {"a commit deletes the emptied record", kSectionTelephone, 3, 1, 1, 2},
+        {"a commit deletes the emptied record before the last", kSectionTelephone, 3, 2, 1, 2},
+        {"a click below the last item chooses nothing", kSectionTelephone, 0, -1, 0, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        OpenRecords(c.section, c.section == kSectionTelephone ? kPhoneBook : kDictionary);
+        for (int field = 0; field < c.emptiedFields; ++field) {
+            Field(field)->setFocus();
+            QTest::keyClick(Field(field), Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(Field(field), Qt::Key_Delete);
+        }
+        MessageBoxSeam::QueueAnswer(IDOK_RESULT); // for the check's message
+        QListWidget* list = Page()->RecordList();
+        const QRect last = list->visualItemRect(list->item(list->count() - 1));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          c.clicked < 0 ? QPoint(10, last.bottom() + 10)
+                                        : list->visualItemRect(list->item(c.clicked)).center());
+        EXPECT_EQ(MessagesShown(), c.section == kSectionGermanRussian ? 1u : 0u) << "no question before a delete";
+        EXPECT_EQ(list->count(), c.left);
+        EXPECT_EQ(Modified(), c.emptiedFields > 0);
+        EXPECT_EQ(Page()->m_nCurRecord, c.shown);
+        EXPECT_EQ(list->currentRow(), c.shown);
+        EXPECT_EQ(list->selectedItems(), QList<QListWidgetItem*>{list->item(c.shown)});
+    }
+}
