@@ -1,4 +1,5 @@
-// The four keyboard emulations, key by key: what reaches the window for each key typed.
+// The four keyboard emulations: the mode state that chooses one and stands it aside for a native
+// layout, and key by key what reaches the window for each key typed.
 #include "keyboard/KeyTranslator.h"
 
 #include "keyboard/CodePages.h"
@@ -8,12 +9,52 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 namespace {
 
 using M = KbdModeCommand;
+
+// The translation state after the mode commands, in their order.
+KeyboardModeState StateAfter(const std::vector<M>& commands) {
+    KeyboardModeState state;
+    for (M command : commands)
+        state.Apply(command);
+    return state;
+}
+
+TEST(KeyboardModesTest, EachCommandSetsItsStateAndLeavesTheRest) {
+    const struct {
+        const char* name;
+        std::vector<M> commands;
+        KeyboardModeState expected;
+    } cases[] = {
+        {"initial state is the Latin translation", {}, {1, KBD_KIND_LATIN, 0}},
+        {"off keeps kind and variant", {M::RussianTypewriter, M::Off}, {0, KBD_KIND_RUSSIAN, 1}},
+        {"russian", {M::RussianTypewriter, M::Russian}, {1, KBD_KIND_RUSSIAN, 0}},
+        {"typewriter", {M::Off, M::RussianTypewriter}, {1, KBD_KIND_RUSSIAN, 1}},
+        {"german keeps the variant", {M::International, M::German}, {1, KBD_KIND_GERMAN, 1}},
+        {"german after off", {M::Russian, M::Off, M::German}, {1, KBD_KIND_GERMAN, 0}},
+        {"international", {M::German, M::International}, {1, KBD_KIND_LATIN, 1}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(StateAfter(c.commands), c.expected) << c.name;
+}
+
+TEST(KeyboardModesTest, ModeStandsAsideOnlyForItsNativeLayouts) {
+    const struct {
+        std::vector<M> commands;
+        const char* layout;
+        bool standsAside;
+    } cases[] = {
+        {{M::Latin}, "00000409", true},   {{M::Latin}, "00000407", false},
+        {{M::Russian}, "00000419", true}, {{M::RussianTypewriter}, "00010419", true},
+        {{M::German}, "00000407", true},  {{M::International, M::German}, "00000407", true}, // whatever the variant
+        {{M::German}, "00000409", false}, {{M::International}, "00000409", false},
+        {{M::Russian}, "0000419", false}, // compared on all eight characters
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(StateAfter(c.commands).StandsAsideFor(c.layout), c.standsAside)
+            << static_cast<int>(c.commands.back()) << " " << c.layout;
+}
 
 // A French layout: native to none of the emulations, so that every one of them translates.
 constexpr char kForeignLayout[] = "0000040C";
@@ -23,18 +64,12 @@ KeyStroke Letter(char letter) {
 }
 KeyStroke Scan(int scanCode) { return {KeyMessage::KeyDown, UsVirtualKeyOfScanCode(scanCode), scanCode}; }
 KeyStroke Vk(int virtualKey) { return {KeyMessage::KeyDown, virtualKey, 0}; }
-KeyStroke Shift(KeyStroke key) {
-    key.shift = true;
+// The key typed with a modifier held, or with Caps Lock on.
+template <bool KeyStroke::*held> KeyStroke With(KeyStroke key) {
+    key.*held = true;
     return key;
 }
-KeyStroke Caps(KeyStroke key) {
-    key.capsLock = true;
-    return key;
-}
-KeyStroke Ctrl(KeyStroke key) {
-    key.control = true;
-    return key;
-}
+constexpr auto Shift = With<&KeyStroke::shift>, Caps = With<&KeyStroke::capsLock>, Ctrl = With<&KeyStroke::control>;
 // A key typed with the left Alt key held: the system's own key-down.
 KeyStroke Alt(KeyStroke key) {
     key.alt = true;
@@ -42,16 +77,12 @@ KeyStroke Alt(KeyStroke key) {
     return key;
 }
 KeyStroke RightAlt() {
-    KeyStroke key{KeyMessage::SysKeyDown, VK_MENU, 0x38};
-    key.alt = key.rightAlt = true;
-    return key;
+    return {.message = KeyMessage::SysKeyDown, .virtualKey = VK_MENU, .scanCode = 0x38, .alt = true, .rightAlt = true};
 }
-const KeyStroke kAltUp{KeyMessage::SysKeyUp, VK_MENU, 0x38};
 
 // Types the keys one after the other and returns every character the window gets, as UTF-8.
 std::string Type(M mode, const std::vector<KeyStroke>& keys) {
-    KeyboardModeState state;
-    state.Apply(mode);
+    const KeyboardModeState state = StateAfter({mode});
     KeyTranslator translator;
     std::string typed;
     for (const KeyStroke& key : keys) {
@@ -86,18 +117,15 @@ TEST(KeyTranslatorTest, EachEmulationTypesItsLayout) {
         {"keys that type nothing", M::Latin, {Vk(VK_LEFT), Vk(VK_DELETE), Vk(VK_F1), Vk(VK_SHIFT), Vk(VK_CAPITAL)}, ""},
         {"Control with another key types the key", M::Russian, {Ctrl(Letter('Q'))}, "й"},
         // Dead keys combine with the next key or type their own character before it.
-        {"German acute", M::German, {Scan(0x0D), Letter('E')}, "é"},
-        {"German grave then space", M::German, {Shift(Scan(0x0D)), Vk(VK_SPACE)}, "‘"},
-        {"German circumflex then space", M::German, {Scan(0x29), Vk(VK_SPACE)}, "^"},
-        {"German acute then K", M::German, {Scan(0x0D), Letter('K')}, "’k"},
+        {"German acute on E, then K", M::German, {Scan(0x0D), Letter('E'), Scan(0x0D), Letter('K')}, "é’k"},
+        {"German dead keys then space", M::German, {Shift(Scan(0x0D)), Vk(VK_SPACE), Scan(0x29), Vk(VK_SPACE)}, "‘^"},
         {"German acute on the German Y", M::German, {Scan(0x0D), Letter('Z'), Scan(0x0D), Shift(Letter('Z'))}, "ýÝ"},
         {"German Shift between dead key and vowel", M::German, {Shift(Scan(0x0D)), Vk(VK_SHIFT), Letter('U')}, "ù"},
         {"international apostrophe Shift+C", M::International, {Scan(0x28), Shift(Letter('C'))}, "Ç"},
         {"international Shift+grave N", M::International, {Shift(Scan(0x29)), Letter('N')}, "ñ"},
-        {"international tilde A upper", M::International, {Shift(Scan(0x29)), Caps(Letter('A'))}, "Ã"},
         {"international Shift+grave C", M::International, {Shift(Scan(0x29)), Letter('C')}, "~c"},
-        {"international acute Y", M::International, {Scan(0x28), Letter('Y')}, "ý"},
-        {"international grave Z", M::International, {Scan(0x29), Letter('Z')}, "`z"},
+        {"international tilde A upper", M::International, {Shift(Scan(0x29)), Caps(Letter('A'))}, "Ã"},
+        {"international acute Y, grave Z", M::International, {Scan(0x28), Letter('Y'), Scan(0x29), Letter('Z')}, "ý`z"},
         {"international acute on a digit", M::International, {Scan(0x28), Scan(0x02)}, "'1"},
         {"international diaeresis space", M::International, {Shift(Scan(0x28)), Vk(VK_SPACE)}, "\""},
         // The right-Alt layers: lower case only, ended by the Alt key's release.
@@ -105,7 +133,7 @@ TEST(KeyTranslatorTest, EachEmulationTypesItsLayout) {
         {"German right Alt E, M, minus", M::German, {RightAlt(), Letter('E'), Letter('M'), Scan(0x0C)}, "€µ\\"},
         {"German right Alt with Shift", M::German, {RightAlt(), Shift(Letter('Q')), Shift(Scan(0x09))}, ""},
         {"German left Alt types the plain letter", M::German, {Alt(Vk(VK_MENU)), Alt(Letter('K'))}, "k"},
-        {"German layer ends with Alt up", M::German, {RightAlt(), kAltUp, Letter('Q')}, "q"},
+        {"Alt up ends the layer", M::German, {RightAlt(), {KeyMessage::SysKeyUp, VK_MENU, 0x38}, Letter('Q')}, "q"},
         {"international right Alt 5 and J", M::International, {RightAlt(), Scan(0x06), Letter('J')}, "€"},
         {"intl right Alt S", M::International, {RightAlt(), Letter('S'), Shift(Letter('S')), Letter('Q')}, "ß§ä"},
         {"international right Alt Shift", M::International, {RightAlt(), Shift(Scan(0x02)), Shift(Scan(0x06))}, "¹"},
@@ -120,19 +148,17 @@ TEST(KeyTranslatorTest, EachEmulationTypesItsLayout) {
 TEST(KeyTranslatorTest, EveryAccentOnEveryVowel) {
     const struct {
         KeyStroke deadKey;
-        const char *lower, *upper; // on U, I, O, E, A
-    } accents[] = {{Scan(0x29), "ùìòèà", "ÙÌÒÈÀ"},
-                   {Scan(0x28), "úíóéá", "ÚÍÓÉÁ"},
-                   {Shift(Scan(0x07)), "ûîôêâ", "ÛÎÔÊÂ"},
-                   {Shift(Scan(0x28)), "üïöëä", "ÜÏÖËÄ"}};
-    for (const auto& accent : accents) {
-        std::vector<KeyStroke> lower, upper;
-        for (char vowel : std::string("UIOEA")) {
-            lower.insert(lower.end(), {accent.deadKey, Letter(vowel)});
-            upper.insert(upper.end(), {accent.deadKey, Shift(Letter(vowel))});
-        }
-        EXPECT_EQ(Type(M::International, lower), accent.lower);
-        EXPECT_EQ(Type(M::International, upper), accent.upper);
+        const char* typed; // on U, I, O, E, A, then on the same with Shift
+    } accents[] = {{Scan(0x29), "ùìòèàÙÌÒÈÀ"},
+                   {Scan(0x28), "úíóéáÚÍÓÉÁ"},
+                   {Shift(Scan(0x07)), "ûîôêâÛÎÔÊÂ"},
+                   {Shift(Scan(0x28)), "üïöëäÜÏÖËÄ"}};
+    for (const auto& [deadKey, typed] : accents) {
+        std::vector<KeyStroke> keys;
+        for (bool shift : {false, true})
+            for (char vowel : std::string("UIOEA"))
+                keys.insert(keys.end(), {deadKey, shift ? Shift(Letter(vowel)) : Letter(vowel)});
+        EXPECT_EQ(Type(M::International, keys), typed);
     }
 }
 
@@ -141,25 +167,21 @@ TEST(KeyTranslatorTest, ControlXVCAreTheClipboardInEveryMode) {
         SCOPED_TRACE(static_cast<int>(mode));
         EXPECT_EQ(Type(mode, {Ctrl(Letter('X')), Ctrl(Letter('V')), Ctrl(Letter('C'))}), "\x18\x16\x03");
         // With Alt as well it is the key itself (the right-Alt layer on some systems).
-        KeyStroke ctrlAltV = Ctrl(Letter('V'));
-        ctrlAltV.alt = true;
-        EXPECT_NE(Type(mode, {ctrlAltV}), "\x16");
+        EXPECT_NE(Type(mode, {With<&KeyStroke::alt>(Ctrl(Letter('V')))}), "\x16");
     }
 }
 
 TEST(KeyTranslatorTest, WhichMessagesEachEmulationTakes) {
-    const KeyStroke keyUp{KeyMessage::KeyUp, 'Q', 0x10}, character{KeyMessage::Char, 'q', 0},
-        sysChar{KeyMessage::SysChar, 'k', 0};
     const struct {
         const char* name;
         M mode;
         KeyStroke key;
         bool consumed, keyDownDelivered;
     } cases[] = {
-        {"US key-up", M::Latin, keyUp, false, false},
+        {"US key-up", M::Latin, {KeyMessage::KeyUp, 'Q', 0x10}, false, false},
         {"US leaves Alt combinations", M::Latin, Alt(Letter('K')), false, false},
-        {"US swallows the system's characters", M::Latin, character, true, false},
-        {"US leaves system characters", M::Latin, sysChar, false, false},
+        {"US swallows the system's characters", M::Latin, {KeyMessage::Char, 'q', 0}, true, false},
+        {"US leaves system characters", M::Latin, {KeyMessage::SysChar, 'k', 0}, false, false},
         {"Russian leaves Alt combinations", M::Russian, Alt(Letter('K')), false, false},
         {"German takes Alt combinations", M::German, Alt(Letter('K')), true, true},
         {"international takes Alt combinations", M::International, Alt(Letter('K')), true, true},
@@ -167,18 +189,14 @@ TEST(KeyTranslatorTest, WhichMessagesEachEmulationTakes) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        KeyboardModeState state;
-        state.Apply(c.mode);
-        KeyTranslation out = KeyTranslator().Translate(state, kForeignLayout, c.key);
+        KeyTranslation out = KeyTranslator().Translate(StateAfter({c.mode}), kForeignLayout, c.key);
         EXPECT_EQ(out.consumed, c.consumed);
         EXPECT_EQ(out.keyDownDelivered, c.keyDownDelivered);
     }
 }
 
 TEST(KeyTranslatorTest, DeadKeysAndTheLastKeyAreSentAsTheirKeys) {
-    KeyboardModeState international, german;
-    international.Apply(M::International);
-    german.Apply(M::German);
+    const KeyboardModeState international = StateAfter({M::International}), german = StateAfter({M::German});
     KeyTranslator translator;
     EXPECT_EQ(translator.Translate(international, kForeignLayout, Shift(Scan(0x07))).sent,
               (std::vector<SentCharacter>{{KeyMessage::DeadChar, '6'}}));
