@@ -2,36 +2,17 @@
 // Shift and Caps, its faces and tables, the logo and the squeeze between the two.
 #include "keyboard/COnScreenKeyboard.h"
 
-#include "app/WindowMessages.h"
-#include "controls/CFilterEdit.h"
-#include "keyboard/CTranslatingApp.h"
-#include "keyboard/KeyboardSide.h"
-#include "support/FakeKeyboardLayouts.h"
+#include "TypingWindow.h"
 #include "support/FakeKeyboardTimer.h"
-#include "support/WindowTest.h"
-
-#include <QLineEdit>
-#include <QTest>
-
-#include <gtest/gtest.h>
-
-#include <string_view>
 
 namespace {
 
-class COnScreenKeyboardTest : public ::testing::Test {
+class COnScreenKeyboardTest : public TypingWindowTest {
 protected:
+    // The keyboard above the window's controls, its face key unlocked as if the logo were set.
     void SetUp() override {
-        ResetKeyboardTranslation(); // the synthesized keys go straight on
-        m_savedSide = g_bLatinKeyboard;
-
-        m_window.setGeometry(100, 100, 400, 260);
-        m_keyboard = new COnScreenKeyboard(&m_window);
         m_keyboard->setGeometry(20, 10, 260, 90); // larger than the picture: a margin all round
-        m_keyboard->Attach();
-        auto timer = std::make_unique<FakeKeyboardTimer>();
-        m_timer = timer.get();
-        m_keyboard->SetAnimationTimer(std::move(timer));
+        m_keyboard->SetAnimationTimer(std::unique_ptr<CKeyboardTimer>(m_timer));
         m_keyboard->SetUrlOpener([this](const QUrl& url) {
             m_opened.push_back(url);
             return true;
@@ -39,16 +20,9 @@ protected:
         m_keyboard->SetFaces(kFaceLatin, kFaceRussian);
         m_keyboard->SelectFace(kFaceLatin, 1);
         m_keyboard->m_bFaceLocked = 0;
-        m_line = new QLineEdit(&m_window);
-        m_line->setGeometry(20, 120, 200, 24);
-        m_field = new CFilterEdit(&m_window);
-        m_field->setGeometry(20, 150, 200, 50);
-        m_window.show();
-        m_window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&m_window));
-        m_line->setFocus();
+        TypingWindowTest::SetUp();
+        Layout("00000409"); // a US system layout: the translation stands aside, the clicked keys go straight on
     }
-    void TearDown() override { g_bLatinKeyboard = m_savedSide; }
 
     QPoint KeyCentre(int row, int column) const {
         const KeySlot& slot = KeySlotAt(row, column);
@@ -67,13 +41,9 @@ protected:
                 }
     }
 
-    QWidget m_window;
-    COnScreenKeyboard* m_keyboard = nullptr;
-    FakeKeyboardTimer* m_timer = nullptr;
-    QLineEdit* m_line = nullptr;
-    CFilterEdit* m_field = nullptr;
+    COnScreenKeyboard* m_keyboard = new COnScreenKeyboard(&m_window);
+    FakeKeyboardTimer* m_timer = new FakeKeyboardTimer; // the keyboard's
     std::vector<QUrl> m_opened;
-    int m_savedSide = 0;
 };
 
 TEST_F(COnScreenKeyboardTest, WhatTheClickedKeysType) {
@@ -90,29 +60,29 @@ TEST_F(COnScreenKeyboardTest, WhatTheClickedKeysType) {
         {"the Russian alternate table", "@%Q^Q", "яЯ"},
     };
     g_bLatinKeyboard = 1;
-    const KeyboardModeState mode = CTranslatingApp::Instance()->KeyboardMode();
+    const KeyboardModeState mode = m_app->KeyboardMode();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         m_keyboard->SelectFace(kFaceLatin, 1);
         m_keyboard->m_bCaps = m_keyboard->m_bShift = 0;
-        m_line->clear();
+        m_window.m_line->clear();
         Clicks(c.keys);
-        EXPECT_EQ(m_line->text(), QString::fromUtf8(c.typed));
+        EXPECT_EQ(m_window.m_line->text(), QString::fromUtf8(c.typed));
         EXPECT_EQ(g_bLatinKeyboard, 1) << "the keyboard side stays";
-        EXPECT_EQ(CTranslatingApp::Instance()->KeyboardMode(), mode);
+        EXPECT_EQ(m_app->KeyboardMode(), mode);
     }
 }
 
 TEST_F(COnScreenKeyboardTest, ShiftBackspaceDeletesForwardAndEitherEnterHalfSendsOneEnter) {
-    m_line->setText("abcd");
-    m_line->setCursorPosition(2);
+    m_window.m_line->setText("abcd");
+    m_window.m_line->setCursorPosition(2);
     Clicks("<");
-    EXPECT_EQ(m_line->text(), "acd");
+    EXPECT_EQ(m_window.m_line->text(), "acd");
     Clicks("^<");
-    EXPECT_EQ(m_line->text(), "ad");
+    EXPECT_EQ(m_window.m_line->text(), "ad");
 
     int enters = 0;
-    QObject::connect(m_line, &QLineEdit::returnPressed, [&] { ++enters; });
+    QObject::connect(m_window.m_line, &QLineEdit::returnPressed, [&] { ++enters; });
     for (auto [row, column] : {std::pair{2, 12}, std::pair{3, 11}}) {
         QTest::mousePress(m_keyboard, Qt::LeftButton, Qt::NoModifier, KeyCentre(row, column));
         EXPECT_EQ(m_keyboard->InvertedRects(), KeyRects(2, 12)) << "both halves show pressed";
@@ -124,29 +94,26 @@ TEST_F(COnScreenKeyboardTest, ShiftBackspaceDeletesForwardAndEitherEnterHalfSend
 }
 
 TEST_F(COnScreenKeyboardTest, ItsLettersTypeTheFaceAndItsTabAndBackspacePassTheTranslation) {
-    auto* app = CTranslatingApp::Instance();
-    app->SetKeyboardLayouts(std::make_unique<FakeKeyboardLayouts>(std::vector<std::string>{"0000040C"}));
-    PostMessage(&m_window, WM_KBD_RUSSIAN);
-    QCoreApplication::processEvents();
+    Layout("0000040C");
+    Post({WM_KBD_RUSSIAN});
     g_bLatinKeyboard = 0;
-    m_field->setFocus();
+    m_window.m_field->setFocus();
     Clicks("Q>W<@%QW");
     // The letters type their face's characters, past the emulation, and arrive in the record
     // field as capitals; the Tab arrives as a character and the focus stays.
-    EXPECT_EQ(m_field->GetText(), "Q\t\xDF\xD8");
-    EXPECT_TRUE(m_field->hasFocus());
-    ResetKeyboardTranslation();
+    EXPECT_EQ(m_window.m_field->GetText(), "Q\t\xDF\xD8");
+    EXPECT_TRUE(m_window.m_field->hasFocus());
 }
 
 TEST_F(COnScreenKeyboardTest, TheReleaseGoesToThePressedKeyWhereverTheMouseIs) {
     QTest::mousePress(m_keyboard, Qt::LeftButton, Qt::NoModifier, KeyCentre(2, 1));
-    EXPECT_EQ(m_line->text(), "") << "a key types when it is released";
+    EXPECT_EQ(m_window.m_line->text(), "") << "a key types when it is released";
     QTest::mouseRelease(m_keyboard, Qt::LeftButton, Qt::NoModifier, QPoint(300, 200));
-    EXPECT_EQ(m_line->text(), "a");
+    EXPECT_EQ(m_window.m_line->text(), "a");
 
     // A click in the margin round the picture presses no key.
     QTest::mouseClick(m_keyboard, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
-    EXPECT_EQ(m_line->text(), "a");
+    EXPECT_EQ(m_window.m_line->text(), "a");
 }
 
 TEST_F(COnScreenKeyboardTest, RightClickSqueezesToTheLogoAndALeftClickFinishesIt) {
@@ -154,7 +121,6 @@ TEST_F(COnScreenKeyboardTest, RightClickSqueezesToTheLogoAndALeftClickFinishesIt
     EXPECT_FALSE(m_timer->IsActive()) << "without a logo there is nothing to squeeze to";
     m_keyboard->SetLogo(QPixmap(201, 70), QCursor(Qt::PointingHandCursor));
     m_keyboard->FinishAnimation();
-    ASSERT_EQ(m_keyboard->GetView(), kViewLogo);
     m_keyboard->ToggleView();
     m_timer->Fire(6);
     ASSERT_EQ(m_keyboard->GetView(), kViewKeyboard);
@@ -172,7 +138,7 @@ TEST_F(COnScreenKeyboardTest, RightClickSqueezesToTheLogoAndALeftClickFinishesIt
     // squeeze types anything.
     QTest::mouseClick(m_keyboard, Qt::LeftButton, Qt::NoModifier, KeyCentre(2, 1));
     EXPECT_EQ(m_opened, std::vector<QUrl>{COnScreenKeyboard::MakerAddress()});
-    EXPECT_EQ(m_line->text(), "");
+    EXPECT_EQ(m_window.m_line->text(), "");
 
     // Without a timer the view switches at once.
     m_timer->m_canStart = false;

@@ -1,68 +1,18 @@
-// The application's notify(): posted mode messages set the translation, and keys typed into
-// real controls arrive translated.
-#include "keyboard/CTranslatingApp.h"
-
-#include "app/WindowMessages.h"
-#include "controls/CFilterEdit.h"
-#include "keyboard/KeyboardSide.h"
+// How keys reach the program: Qt key events read as keyboard messages, posted mode messages setting
+// the translation in the application's notify(), and keys typed into real controls arriving
+// translated.
+#include "TypingWindow.h"
+#include "keyboard/KeyEventAdapter.h"
 #include "keyboard/SystemKeyboardLayouts.h"
 #include "keyboard/UsKeyboard.h"
-#include "support/FakeKeyboardLayouts.h"
-#include "support/WindowTest.h"
+#include "keyboard/VirtualKeys.h"
 
-#include <QApplication>
 #include <QClipboard>
-#include <QLineEdit>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 namespace {
 
-// A window with the controls a user types into; it counts the messages that reach it, for a mode
-// message still goes on to its window.
-class TypingWindow : public QWidget {
-public:
-    TypingWindow() {
-        setGeometry(80, 80, 320, 200);
-        m_line->setGeometry(10, 10, 200, 24);
-        m_field->setGeometry(10, 44, 200, 60);
-    }
-    bool event(QEvent* event) override {
-        m_messages += CMessageEvent::From(event) != nullptr;
-        return QWidget::event(event);
-    }
-    QLineEdit* m_line = new QLineEdit(this);
-    CFilterEdit* m_field = new CFilterEdit(this);
-    int m_messages = 0;
-};
-
-class CTranslatingAppTest : public ::testing::Test {
+class CTranslatingAppTest : public TypingWindowTest {
 protected:
-    void SetUp() override {
-        ASSERT_NE(m_app, nullptr);
-        m_app->ResetKeyboardTranslation();
-        // A French layout: none of the emulations stands aside for it.
-        Layout("0000040C");
-        m_window.show();
-        m_window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&m_window));
-        m_window.m_line->setFocus();
-    }
-    void TearDown() override {
-        ResetKeyboardTranslation();
-        g_bLatinKeyboard = m_savedSide;
-    }
-
-    void Layout(const char* active) {
-        m_app->SetKeyboardLayouts(std::make_unique<FakeKeyboardLayouts>(std::vector<std::string>{active}));
-    }
-    void Post(const std::vector<unsigned>& messages) {
-        for (unsigned message : messages)
-            PostMessage(&m_window, message);
-        QCoreApplication::processEvents();
-    }
-
     // A key pressed and released at a place of the keyboard, as the system reports it: the text
     // is what the system's own layout made of it, which the translation replaces.
     void Key(QWidget* target, int scanCode, int qtKey, const QString& systemText = {},
@@ -89,10 +39,6 @@ protected:
                 position->shift ? Qt::ShiftModifier : Qt::NoModifier);
         }
     }
-
-    CTranslatingApp* m_app = CTranslatingApp::Instance();
-    int m_savedSide = g_bLatinKeyboard;
-    TypingWindow m_window;
 };
 
 // What each mode message sets is the mode state's own test; here they arrive posted.
@@ -168,6 +114,49 @@ TEST_F(CTranslatingAppTest, TranslationStandsAsideForTheNativeLayoutAndWhenOff) 
 }
 
 #ifndef Q_OS_WIN
+// Key events as the X server or a Wayland compositor reports them: key code = scan code + 8.
+// What the system's layout calls the key does not matter (the typing tests of the application
+// cover letters, Shift and the editing keys).
+TEST(KeyEventAdapterTest, NativeKeysAreNamedByTheirPlaceOnAUsKeyboard) {
+    const auto press = QEvent::KeyPress, release = QEvent::KeyRelease;
+    const auto none = Qt::NoModifier, alt = Qt::AltModifier, keypad = Qt::KeypadModifier;
+    const struct {
+        const char* name;
+        QEvent::Type type;
+        int qtKey, scanCode;
+        Qt::KeyboardModifiers modifiers;
+        quint32 nativeModifiers;
+        int virtualKey;
+        KeyMessage message;
+    } cases[] = {
+        {"the US Y place on a German layout", press, Qt::Key_Z, 0x15, none, 0, 'Y', KeyMessage::KeyDown},
+        {"the extra key of 102-key keyboards", press, Qt::Key_Less, 0x56, none, 0, VK_OEM_102, KeyMessage::KeyDown},
+        {"keypad digit", press, Qt::Key_5, 0x4C, keypad, 0, VK_NUMPAD0 + 5, KeyMessage::KeyDown},
+        {"keypad without Num Lock", press, Qt::Key_Home, 0x47, keypad, 0, VK_HOME, KeyMessage::KeyDown},
+        {"keypad divide", press, Qt::Key_Slash, 0x62, keypad, 0, VK_DIVIDE, KeyMessage::KeyDown},
+        {"arrow (an extended key)", press, Qt::Key_Left, 0x69, none, 0, VK_LEFT, KeyMessage::KeyDown},
+        {"Shift+Tab", press, Qt::Key_Backtab, 0x0F, Qt::ShiftModifier, 0, VK_TAB, KeyMessage::KeyDown},
+        {"a key without a name", press, Qt::Key_VolumeUp, 0x73, none, 0, 0, KeyMessage::KeyDown},
+        {"Caps Lock on", press, Qt::Key_A, 0x1E, none, 0x2, 'A', KeyMessage::KeyDown},
+        {"Alt+K is the system's", press, Qt::Key_K, 0x25, alt, 0, 'K', KeyMessage::SysKeyDown},
+        {"Ctrl+Alt+K is not", press, Qt::Key_K, 0x25, alt | Qt::ControlModifier, 0, 'K', KeyMessage::KeyDown},
+        {"right Alt", press, Qt::Key_AltGr, 0x64, none, 0, VK_MENU, KeyMessage::SysKeyDown},
+        {"Alt up", release, Qt::Key_Alt, 0x38, alt, 0, VK_MENU, KeyMessage::SysKeyUp},
+        {"key up", release, Qt::Key_Q, 0x10, none, 0, 'Q', KeyMessage::KeyUp},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QKeyEvent event(c.type, c.qtKey, c.modifiers, static_cast<quint32>(c.scanCode + 8), 0, c.nativeModifiers);
+        const KeyStroke key = ReadKeyStroke(event);
+        EXPECT_EQ(key.virtualKey, c.virtualKey);
+        EXPECT_EQ(key.scanCode, c.scanCode);
+        EXPECT_EQ(key.message, c.message);
+        EXPECT_EQ(key.capsLock, c.nativeModifiers != 0);
+        EXPECT_EQ(key.shift, c.modifiers.testFlag(Qt::ShiftModifier));
+        EXPECT_EQ(key.rightAlt, c.qtKey == Qt::Key_AltGr);
+    }
+}
+
 // The tests run on the offscreen platform: no X display tells a layout, so none has a name (and no
 // emulation stands aside) and searching an installed one changes nothing.
 TEST(SystemKeyboardLayoutsTest, WithoutAnXDisplayNoLayoutHasAName) {
