@@ -30,10 +30,6 @@ protected:
             else
                 QTest::sendKeyEvent(QTest::Click, &m_edit, Qt::Key(c.toUpper().unicode()), QString(c), {});
     }
-    void Paste(const QString& text) {
-        QApplication::clipboard()->setText(text);
-        QTest::keyClick(&m_edit, Qt::Key_V, Qt::ControlModifier);
-    }
 
     int m_saved = g_bLatinKeyboard;
     CFilterEdit m_edit;
@@ -71,12 +67,10 @@ TEST_F(CFilterEditTest, TypedAndPastedCharactersBecomeWhatTheFieldHolds) {
         if (c.selectAll)
             m_edit.selectAll();
         Type(c.typed);
-        if (!c.pasted.isEmpty())
-            Paste(c.pasted);
+        QApplication::clipboard()->setText(c.pasted); // an empty paste enters nothing
+        QTest::keyClick(&m_edit, Qt::Key_V, Qt::ControlModifier);
         EXPECT_EQ(m_edit.GetText(), c.stored);
-        if (!c.pasted.isEmpty()) {
-            EXPECT_EQ(QApplication::clipboard()->text(), c.pasted) << "the clipboard keeps the original";
-        }
+        EXPECT_EQ(QApplication::clipboard()->text(), c.pasted) << "the clipboard keeps the original";
     }
 }
 

@@ -1,26 +1,42 @@
-// Picture-button bars under real mouse events: clicks, lost presses, looks, states, accessibility.
+// Picture-button bars and their tool tips under real mouse events: clicks, lost presses, looks,
+// states, accessibility, when a tip shows and goes, and the icons the buttons draw.
 #include "controls/CPictureButtonBar.h"
 
+#include "app/PreTranslate.h"
 #include "app/WindowMessages.h"
 #include "controls/CTipWindow.h"
 #include "controls/WinRect.h"
 #include "res/Icons.h"
 
 #include <QAccessible>
+#include <QApplication>
+#include <QDialog>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <cctype>
 #include <functional>
+#include <memory>
+#include <set>
 
 namespace {
 
 constexpr unsigned kFirst = WM_USER + 10, kSecond = WM_HELP, kToggle = WM_DATA_VIEW;
 
-// A parent that records the messages it receives; wParam must repeat the message, lParam be 0.
-class MessageSink : public QWidget {
+// The show timer, ticked by the test.
+struct FakeTipTimer final : CTipTimer {
+    void Start(int, std::function<void()> onTimeout) override { tick = std::move(onTimeout); }
+    void Stop() override { tick = nullptr; }
+    bool IsActive() const override { return bool(tick); }
+    std::function<void()> tick;
+};
+
+// A parent that records the messages it receives (wParam must repeat the message, lParam be 0),
+// and passes what it pre-translates to its tips, as the program's windows do.
+class BarWindow : public QWidget, public CPreTranslating {
 public:
+    explicit BarWindow(CTipWindow& tips) : m_tips(tips) {}
     bool event(QEvent* event) override {
         auto* message = CMessageEvent::From(event);
         if (!message)
@@ -32,34 +48,55 @@ public:
             m_onMessage();
         return true;
     }
+    bool PreTranslateMessage(QObject* receiver, QEvent* event) override {
+        m_tips.RelayEvent(receiver, event);
+        return false;
+    }
+    CTipWindow& m_tips;
     std::vector<unsigned> m_messages;
     std::function<void()> m_onMessage; // e.g. a window that closes on the message
 };
 
-// Two push buttons and one toggle button, like the main window's row.
+// Two push buttons and one toggle button, like the main window's row, each with its tip.
 class CPictureButtonBarTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_window.setGeometry(40, 40, 300, 120);
+        m_window.setGeometry(40, 40, 300, 150);
         m_bar = new CPictureButtonBar(&m_window);
-        m_bar->setGeometry(10, 10, 120, 40);
+        m_bar->setGeometry(10, 10, 170, 40);
         m_bar->AddPushButton(RectLTRB(0, 0, 33, 33), 32, 32, IDI_HELP, IDI_HELP_HOT, IDI_HELP, kFirst);
         m_bar->AddPushButton(RectLTRB(34, 0, 67, 33), 32, 32, IDI_SAVE, IDI_SAVE + 1, IDI_SAVE + 2, kSecond);
         m_bar->AddToggleButton(RectLTRB(68, 0, 101, 33), 32, 32, IDI_VIEW_EDITOR, IDI_VIEW_CHOICE, kToggle);
+        m_tips.Create(m_bar);
+        m_tips.SetTool("HILFE", RectLTRB(0, 0, 33, 33), 0);
+        m_tips.SetTool("\xCE \xCF\xD0\xCE\xC3\xD0\xC0\xCC\xCC\xC5", RectLTRB(34, 0, 67, 33), 1);
+        m_tips.SetTool("\202BERSICHT", RectLTRB(68, 0, 101, 33), 2);
         m_window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_window));
+        m_window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&m_window));
         // The cursor may still rest where the last test left it, over the same button: a move
         // to the same place is no move, so every test starts with the mouse away from the bar.
         MoveAway();
     }
 
-    void MoveAway() { QTest::mouseMove(&m_window, QPoint(250, 100)); }
+    void MoveAway() { QTest::mouseMove(&m_window, QPoint(250, 120)); }
     QPoint Centre(int index) const { return m_bar->ButtonRect(index).center(); }
     void Click(int index) { QTest::mouseClick(m_bar, Qt::LeftButton, {}, Centre(index)); }
 
     QImage Shown(int index) const { return m_bar->grab(m_bar->ButtonRect(index)).toImage(); }
 
-    MessageSink m_window;
+    void Fire() {
+        if (m_timer->tick)
+            m_timer->tick();
+    }
+    void RestOn(const QPoint& barPoint) {
+        QTest::mouseMove(m_bar, barPoint);
+        Fire();
+    }
+
+    FakeTipTimer* m_timer = new FakeTipTimer;
+    CTipWindow m_tips{std::unique_ptr<CTipTimer>(m_timer)};
+    BarWindow m_window{m_tips};
     CPictureButtonBar* m_bar = nullptr;
 };
 
@@ -139,11 +176,6 @@ TEST_F(CPictureButtonBarTest, StatesAndDisablingAnswerWhetherTheyExistAndThePare
 }
 
 TEST_F(CPictureButtonBarTest, EachButtonIsAnAccessiblePushButtonNamedByItsTip) {
-    CTipWindow tips;
-    tips.Create(m_bar);
-    tips.SetTool("HILFE", RectLTRB(0, 0, 33, 33), 0);
-    tips.SetTool("SPEICHERN", RectLTRB(34, 0, 67, 33), 1);
-    tips.SetTool("\202BERSICHT", RectLTRB(68, 0, 101, 33), 2);
     m_bar->SetButtonDisabled(1, true);
     m_bar->SetButtonState(2, 1);
     QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(m_bar);
@@ -156,12 +188,93 @@ TEST_F(CPictureButtonBarTest, EachButtonIsAnAccessiblePushButtonNamedByItsTip) {
                     (state.checked ? " checked" : "");
         EXPECT_EQ(bar->childAt(button->rect().center().x(), button->rect().center().y()), button);
     }
-    EXPECT_EQ(seen, QStringList({"HILFE button", "SPEICHERN button disabled",
+    EXPECT_EQ(seen, QStringList({"HILFE button", QString::fromUtf8("О ПРОГРАММЕ button disabled"),
                                  QString::fromUtf8("ÜBERSICHT button checkable checked")}));
     // The press action clicks an enabled button and leaves a disabled one alone.
     bar->child(2)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     bar->child(1)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(m_window.m_messages, std::vector<unsigned>{kToggle});
+}
+
+TEST_F(CPictureButtonBarTest, TheTipAppearsAfterTheShowDelayBelowTheCursorStaysPutAndAKeyOrAClickHidesIt) {
+    QTest::mouseMove(m_bar, QPoint(16, 16));
+    EXPECT_FALSE(m_tips.isVisible()) << "nothing before the delay has passed";
+    Fire();
+    ASSERT_TRUE(m_tips.isVisible());
+    EXPECT_EQ(m_tips.CurrentText(), "HILFE");
+    EXPECT_GT(m_tips.pos().y(), m_bar->mapToGlobal(QPoint(16, 16)).y()) << "below the pointer, not under it";
+    EXPECT_NE(QApplication::activeWindow(), &m_tips) << "the tip never takes the focus";
+    // Moves over the tools neither restart the delay nor move the tip.
+    const QPoint shownAt = m_tips.pos();
+    QTest::mouseMove(m_bar, QPoint(40, 20));
+    EXPECT_FALSE(m_timer->IsActive());
+    EXPECT_EQ(m_tips.pos(), shownAt);
+    EXPECT_EQ(m_tips.CurrentText(), QString::fromUtf8("О ПРОГРАММЕ"));
+    QTest::keyClick(&m_window, Qt::Key_A);
+    EXPECT_FALSE(m_tips.isVisible());
+    EXPECT_FALSE(m_timer->IsActive());
+
+    MoveAway();
+    RestOn(QPoint(40, 16));
+    ASSERT_TRUE(m_tips.isVisible());
+    QTest::mouseClick(&m_window, Qt::RightButton, {}, QPoint(280, 140));
+    EXPECT_FALSE(m_tips.isVisible());
+}
+
+TEST_F(CPictureButtonBarTest, LeavingTheToolsHidesTheTipAndNothingShowsWhenTheMouseLeftOrTheProgramHasNoFocus) {
+    RestOn(QPoint(16, 16));
+    MoveAway();
+    EXPECT_FALSE(m_tips.isVisible());
+    QTest::mouseMove(m_bar, QPoint(16, 16));
+    MoveAway();
+    Fire();
+    EXPECT_FALSE(m_tips.isVisible()) << "the mouse left before the delay";
+    QTest::mouseMove(m_bar, QPoint(120, 16)); // on the bar, past the tools
+    EXPECT_FALSE(m_timer->IsActive());
+
+    bool focus = false;
+    m_tips.SetFocusProbe([&focus] { return focus; });
+    RestOn(QPoint(16, 16));
+    EXPECT_FALSE(m_tips.isVisible());
+    // Focus lost while the delay runs.
+    focus = true;
+    QTest::mouseMove(m_bar, QPoint(17, 16));
+    focus = false;
+    Fire();
+    EXPECT_FALSE(m_tips.isVisible());
+}
+
+TEST_F(CPictureButtonBarTest, ASentMessageOrAModalBoxOverTheWindowPutsTheTipAwayAndFreesTheMouse) {
+    QTest::mouseMove(m_bar, QPoint(16, 16));
+    QTest::mouseClick(m_bar, Qt::LeftButton, {}, QPoint(16, 16));
+    Fire();
+    EXPECT_FALSE(m_tips.isVisible()) << "the button sent its message before the delay passed";
+    RestOn(QPoint(40, 16));
+    ASSERT_TRUE(m_tips.isVisible());
+    ASSERT_EQ(QWidget::mouseGrabber(), m_bar);
+    QDialog box;
+    box.setModal(true);
+    box.show();
+    EXPECT_FALSE(m_tips.isVisible()) << "the box blocks the bar's window";
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr) << "the bar lets the box have the clicks";
+}
+
+TEST(IconsTest, EveryIconIsDrawnAndUnlikeAnyOther) {
+    EXPECT_EQ(LoadIconPixmap(IDI_HELP, 48, 24).size(), QSize(48, 24));
+    EXPECT_TRUE(LoadIconPixmap(999).isNull());
+    std::set<QByteArray> seen;
+    for (int id : IconIds()) {
+        QImage image = LoadIconPixmap(id).toImage().convertToFormat(QImage::Format_ARGB32);
+        EXPECT_TRUE(
+            seen.insert(QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes())).second)
+            << id << " looks like another icon";
+        // Something is drawn, and it leaves a transparent margin for the button's frame.
+        int opaque = 0;
+        for (int i = 0; i < 32 * 32; ++i)
+            opaque += qAlpha(image.pixel(i % 32, i / 32)) > 128;
+        EXPECT_GT(opaque, 32 * 32 / 8) << id;
+        EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0) << id;
+    }
 }
 
 } // namespace
