@@ -3,17 +3,12 @@
 #include "link/ComPort.h"
 
 #include "link/ComDeviceName.h"
-#include "link/ProcessComPort.h"
 #include "support/FakeSerialDeviceSource.h"
 #include "support/FakeSerialDevices.h"
 #include "support/ScopedComPort.h"
 #include "support/TempHome.h"
 
-#include <gtest/gtest.h>
-
 #include <ctime>
-#include <string>
-#include <vector>
 
 namespace {
 

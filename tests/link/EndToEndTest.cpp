@@ -5,8 +5,6 @@
 #include "support/SocatPair.h"
 #include "support/TempHome.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 
 // The sections as the tools call them, and their letters, in the order of

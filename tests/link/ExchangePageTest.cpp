@@ -9,15 +9,12 @@
 #include "app/Profile.h"
 #include "handheld/HandheldSimulation.h"
 #include "handheld/SampleSections.h"
-#include "link/ProcessComPort.h"
 #include "records/CDataPage.h"
 #include "support/ScopedComPort.h"
 #include "support/WindowTest.h"
 
 #include <QTest>
 #include <QTimer>
-
-#include <gtest/gtest.h>
 
 namespace {
 

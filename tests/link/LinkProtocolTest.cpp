@@ -2,13 +2,72 @@
 // the simulated handheld cannot stage on cue.
 #include "link/LinkProtocol.h"
 
-#include "ScriptedLine.h"
+#include "TransferTestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+#include <functional>
+#include <numeric>
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+
+// A line whose other end is a script: bytes arrive at given virtual times, and
+// the script may answer what the PC writes.
+class ScriptedLine : public SerialLine {
+public:
+    explicit ScriptedLine(VirtualLinkClock& clock) : m_clock(clock) {}
+
+    // Queues bytes from the other end, the first at `delayMs` from now, the
+    // others `spacingMs` apart (4 ms is a 2400-baud line).
+    void Arrive(const Bytes& bytes, std::uint32_t delayMs = 0, std::uint32_t spacingMs = 0) {
+        std::uint32_t at = m_clock.NowMs() + delayMs;
+        if (!m_incoming.empty())
+            at = std::max(at, m_incoming.back().first);
+        for (std::uint8_t byte : bytes) {
+            m_incoming.emplace_back(at, byte);
+            at += spacingMs;
+        }
+    }
+
+    // The queue is in time order, so the bytes due are at its front.
+    int BytesWaiting() override {
+        return static_cast<int>(std::count_if(m_incoming.begin(), m_incoming.end(),
+                                              [this](const auto& due) { return due.first <= m_clock.NowMs(); }));
+    }
+    unsigned char ReadByte() override {
+        if (BytesWaiting() == 0)
+            return 0;
+        std::uint8_t byte = m_incoming.front().second;
+        m_incoming.pop_front();
+        return byte;
+    }
+    void WriteByte(unsigned char byte) override {
+        written.push_back(byte);
+        m_clock.SleepMs(8); // the port's pacing
+        if (onWrite)
+            onWrite();
+    }
+
+    // Called for every byte the PC writes, after it joined `written`.
+    std::function<void()> onWrite;
+    Bytes written;
+
+private:
+    VirtualLinkClock& m_clock;
+    std::deque<std::pair<std::uint32_t, std::uint8_t>> m_incoming;
+};
+
+// A frame as the protocol puts it on the line.
+Bytes FrameBytes(std::uint8_t block, const Bytes& data) {
+    Bytes frame{0x01, block, static_cast<std::uint8_t>(0xFF - block)};
+    frame.insert(frame.end(), data.begin(), data.end());
+    frame.push_back(static_cast<std::uint8_t>(std::accumulate(data.begin(), data.end(), 0u)));
+    return frame;
+}
 
 class LinkProtocolTest : public ::testing::Test {
 protected:
@@ -21,7 +80,7 @@ protected:
 TEST_F(LinkProtocolTest, WrongEchoIsIgnoredAndTheAnnounceRepeated) {
     const Bytes echoes[] = {{0x2E, 0x2C, 0x02}, {0x2E, 0x2C, 0x01}};
     std::size_t echoed = 0;
-    m_line.onWrite = [&](std::uint8_t) {
+    m_line.onWrite = [&] {
         if (m_line.written.size() % 3 == 0 && echoed < std::size(echoes))
             m_line.Arrive(echoes[echoed++], 5, 4);
     };
@@ -54,7 +113,7 @@ TEST_F(LinkProtocolTest, ARepeatedLastFrameIsAcknowledgedWhileTheNextAnnounceIsA
     Bytes again = FrameBytes(1, Bytes(30, 0x3F));
     again.insert(again.end(), {0x3F, 0x05, 0x00});
     m_line.Arrive(again, 0, 4);
-    m_line.onWrite = [&](std::uint8_t) {
+    m_line.onWrite = [&] {
         if (m_line.written.size() == 4)
             m_line.Arrive({wire::kGo}, 5);
     };

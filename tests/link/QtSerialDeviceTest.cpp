@@ -1,7 +1,6 @@
 // The real port layer over a pseudo-terminal pair as COM1, named in the profile or found as an adapter.
 #include "link/QtSerialDevice.h"
 
-#include "link/ProcessComPort.h"
 #include "link/SystemSerialDevices.h"
 #include "support/PollUntil.h"
 #include "support/PtyEnd.h"
@@ -9,14 +8,7 @@
 #include "support/SocatPair.h"
 #include "support/TempHome.h"
 
-#include <gtest/gtest.h>
-
 #include <chrono>
-#include <filesystem>
-#include <string>
-#include <vector>
-
-#include <unistd.h>
 
 namespace {
 

@@ -1,11 +1,13 @@
 // Whole sections moved between the PC and the simulated handheld, in virtual
-// time: packets into frames, the section a download names, stops and refusals.
+// time: packets into frames, the section a download names, stops, refusals,
+// and the answer every damaged frame or stray byte gets.
 #include "link/SectionTransfer.h"
 
 #include "TransferTestSupport.h"
+#include "handheld/HandheldToolOptions.h"
 #include "support/TempHome.h"
 
-#include <gtest/gtest.h>
+#include <algorithm>
 
 namespace {
 
@@ -32,6 +34,11 @@ protected:
         return upload ? SendSectionFile(link, page) : ReceiveSectionFile(link, page);
     }
 
+    static int Count(const HandheldSimulation& sim, Kind kind, int block) {
+        return static_cast<int>(std::count_if(sim.Events().begin(), sim.Events().end(), [&](const HandheldEvent& e) {
+            return e.kind == kind && e.block == block;
+        }));
+    }
     static std::vector<int> Lengths(const HandheldSimulation& sim, Kind kind) {
         std::vector<int> lengths;
         for (const HandheldEvent& event : sim.Events())
@@ -138,6 +145,47 @@ TEST_F(SectionTransferTest, OnlyAWholeDownloadReplacesAFileAndOnlyThatOfTheSecti
         EXPECT_EQ(ReadFileBytes(File(1)), telephone);
         EXPECT_FALSE(std::filesystem::exists(m_temp.Data() / kDownloadTemporaryName));
         EXPECT_EQ(page.progress == 8192, completes) << "the bar is full when a download is";
+    }
+}
+
+// Every frame gets its answer, and no stray byte is taken for one.
+TEST_F(SectionTransferTest, EveryFrameIsAnsweredAndOnlyItsReplyCounts) {
+    struct Case {
+        std::vector<std::string> faults; // as the handheld tool takes them
+        bool download;
+        Kind kind; // what the handheld does or hears once for frame `block`
+        int block;
+        bool completes = true; // else the handheld falls silent and the PC is stopped
+    };
+    const Case cases[] = {
+        {{"--corrupt-soh", "1"}, true, Kind::FrameSent, 1},                           // data whole: ACK
+        {{"--corrupt-complement", "2"}, true, Kind::FrameSent, 2},                    // data whole: ACK
+        {{"--corrupt-soh", "1", "--corrupt-frame", "1"}, true, Kind::NakReceived, 1}, // NAK once quiet
+        // Noise before the first ACK (reply 2, after the echo) that still arrives while the frame goes again.
+        {{"--noise", "2", "--noise-bytes", "20"}, false, Kind::RepeatAcked, 1},
+        // The damaged first frame names the section although the handheld falls silent after it.
+        {{"--corrupt-frame", "1", "--silent-after", "4"}, true, Kind::NakReceived, 1, false},
+    };
+    const std::string section = PacketsOfLengths('S', {300}); // frames of 128, 128 and 44 bytes
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.faults));
+        std::vector<std::string> arguments{"--port", "-"};
+        arguments.insert(arguments.end(), c.faults.begin(), c.faults.end());
+        std::string error;
+        HandheldSimulation::Options options = Options(c.download ? std::optional('S') : std::nullopt);
+        options.faults = ParseHandheldToolOptions(arguments, error).value().faults;
+        HandheldSimulation sim(options);
+        sim.Handheld().SetSection('S', section);
+        RecordingPage page(m_temp.Data(), c.download ? 1 : 2);
+        WriteFileBytes(File(c.download ? 1 : 2), section);
+        EXPECT_EQ(Transfer(sim, page, !c.download, c.completes ? -1 : 3000), c.completes);
+        EXPECT_EQ(page.CurrentSection(), 2);
+        EXPECT_EQ(Count(sim, c.kind, c.block), 1);
+        if (c.completes) {
+            EXPECT_EQ(c.download ? ReadFileBytes(File(2)) : sim.Received('S'), section);
+            // A handheld that has to time out before it sends again waits for ever in the real world.
+            EXPECT_EQ(Count(sim, Kind::NoReply, 1) + Count(sim, Kind::NoReply, 2), 0);
+        }
     }
 }
 

@@ -2,9 +2,9 @@
 // page the transfers report to, and section files to send.
 #pragma once
 
-#include "ScriptedLine.h"
 #include "handheld/HandheldSimulation.h"
 #include "link/ComPort.h"
+#include "link/LinkHost.h"
 #include "link/LinkProtocol.h"
 #include "link/TransferPage.h"
 
@@ -41,6 +41,18 @@ public:
 private:
     std::filesystem::path m_dir;
     int m_section;
+};
+
+// A host whose STOP button is pressed after a given number of looks.
+class ScriptedHost : public LinkHost {
+public:
+    void DispatchMessages() override { ++m_dispatched; }
+    bool StopRequested() override { return m_stopAfter >= 0 && m_dispatched > m_stopAfter; }
+    void StopAfter(int dispatches) { m_stopAfter = m_dispatched + dispatches; }
+
+private:
+    int m_dispatched = 0;
+    int m_stopAfter = -1;
 };
 
 // One side of a transfer over the simulated line, through the production port.
