@@ -2,12 +2,12 @@
 // in-process simulated handheld.
 #include "link/CExchangePage.h"
 
+#include "TransferTestSupport.h"
 #include "app/CCenteredTabCtrl.h"
 #include "app/CMainDlg.h"
 #include "app/CMessageBoxDlg.h"
 #include "app/MessageBoxSeam.h"
 #include "app/Profile.h"
-#include "handheld/HandheldSimulation.h"
 #include "handheld/SampleSections.h"
 #include "records/CDataPage.h"
 #include "support/ScopedComPort.h"
@@ -78,9 +78,7 @@ TEST_F(ExchangePageTest, ATransferRunsToItsResultAndLeavesTheProgramUnlocked) {
         MessageBoxSeam::Reset();
         m_main.reset();
         OpenMainWindow();
-        HandheldSimulation::Options options;
-        options.handheld.sendLetter = 'S';
-        options.handheld.sendRepeatedly = false;
+        HandheldSimulation::Options options = OnceSending('S');
         if (!download)
             options.faults.silentFromMessage = 1;
         HandheldSimulation sim(options);

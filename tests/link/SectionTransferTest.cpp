@@ -17,14 +17,6 @@ class SectionTransferTest : public TempHomeTest {
 protected:
     std::filesystem::path File(int section) { return m_temp.Data() / ("840." + std::to_string(section - 1)); }
 
-    // A handheld that sends the section of that letter once, or receives.
-    static HandheldSimulation::Options Options(std::optional<char> sends) {
-        HandheldSimulation::Options options;
-        options.handheld.sendLetter = sends;
-        options.handheld.sendRepeatedly = false;
-        return options;
-    }
-
     // Runs the transfer; `stopAfter` presses STOP after that many looks.
     static bool Transfer(HandheldSimulation& sim, RecordingPage& page, bool upload, int stopAfter = -1) {
         SimulatedTransfer transfer(sim);
@@ -34,17 +26,13 @@ protected:
         return upload ? SendSectionFile(link, page) : ReceiveSectionFile(link, page);
     }
 
-    static int Count(const HandheldSimulation& sim, Kind kind, int block) {
-        return static_cast<int>(std::count_if(sim.Events().begin(), sim.Events().end(), [&](const HandheldEvent& e) {
-            return e.kind == kind && e.block == block;
-        }));
-    }
-    static std::vector<int> Lengths(const HandheldSimulation& sim, Kind kind) {
-        std::vector<int> lengths;
+    // One field of the handheld's events of a kind, in their order.
+    static std::vector<int> Of(const HandheldSimulation& sim, Kind kind, int HandheldEvent::*field) {
+        std::vector<int> values;
         for (const HandheldEvent& event : sim.Events())
             if (event.kind == kind)
-                lengths.push_back(event.length);
-        return lengths;
+                values.push_back(event.*field);
+        return values;
     }
 };
 
@@ -61,11 +49,11 @@ TEST_F(SectionTransferTest, UploadSendsEachPacketInFramesOfAtMost128Bytes) {
         SCOPED_TRACE(testing::PrintToString(packets));
         std::string file = PacketsOfLengths('T', packets);
         WriteFileBytes(File(1), file);
-        HandheldSimulation sim(Options(std::nullopt));
+        HandheldSimulation sim(OnceSending(std::nullopt));
         RecordingPage page(m_temp.Data(), 1);
         ASSERT_TRUE(Transfer(sim, page, true));
-        EXPECT_EQ(Lengths(sim, Kind::FrameAccepted), frames);
-        EXPECT_EQ(Lengths(sim, Kind::AnnounceReceived), packets);
+        EXPECT_EQ(Of(sim, Kind::FrameAccepted, &HandheldEvent::length), frames);
+        EXPECT_EQ(Of(sim, Kind::AnnounceReceived, &HandheldEvent::length), packets);
         // An empty packet has no frame to carry its header.
         std::string carried;
         for (std::size_t at = 0, i = 0; i < packets.size(); ++i) {
@@ -81,7 +69,7 @@ TEST_F(SectionTransferTest, UploadSendsEachPacketInFramesOfAtMost128Bytes) {
 TEST_F(SectionTransferTest, UploadStatusAndProgressCountAcrossPackets) {
     std::string file = PacketsOfLengths('S', {200, 100});
     WriteFileBytes(File(2), file);
-    HandheldSimulation sim(Options(std::nullopt));
+    HandheldSimulation sim(OnceSending(std::nullopt));
     RecordingPage page(m_temp.Data(), 2);
     ASSERT_TRUE(Transfer(sim, page, true));
     EXPECT_EQ(page.statuses,
@@ -105,7 +93,7 @@ TEST_F(SectionTransferTest, UploadRefusesADamagedFileBeforeSendingAnything) {
             std::filesystem::create_directory(File(1));
         else if (!bytes.empty())
             WriteFileBytes(File(1), bytes);
-        HandheldSimulation sim(Options(std::nullopt));
+        HandheldSimulation sim(OnceSending(std::nullopt));
         RecordingPage page(m_temp.Data(), 1);
         EXPECT_FALSE(Transfer(sim, page, true));
         EXPECT_EQ(page.messages, std::vector<std::string>{"<49>"});
@@ -132,7 +120,7 @@ TEST_F(SectionTransferTest, OnlyAWholeDownloadReplacesAFileAndOnlyThatOfTheSecti
         SCOPED_TRACE(wait);
         WriteFileBytes(File(1), telephone);
         WriteFileBytes(File(3), dictionary);
-        HandheldSimulation::Options options = Options(upload ? std::nullopt : std::optional('E'));
+        HandheldSimulation::Options options = OnceSending(upload ? std::nullopt : std::optional('E'));
         options.faults.silentFromMessage = silentFrom;
         HandheldSimulation sim(options);
         const std::string sent = PacketsOfLengths('E', packets);
@@ -172,7 +160,7 @@ TEST_F(SectionTransferTest, EveryFrameIsAnsweredAndOnlyItsReplyCounts) {
         std::vector<std::string> arguments{"--port", "-"};
         arguments.insert(arguments.end(), c.faults.begin(), c.faults.end());
         std::string error;
-        HandheldSimulation::Options options = Options(c.download ? std::optional('S') : std::nullopt);
+        HandheldSimulation::Options options = OnceSending(c.download ? std::optional('S') : std::nullopt);
         options.faults = ParseHandheldToolOptions(arguments, error).value().faults;
         HandheldSimulation sim(options);
         sim.Handheld().SetSection('S', section);
@@ -180,11 +168,11 @@ TEST_F(SectionTransferTest, EveryFrameIsAnsweredAndOnlyItsReplyCounts) {
         WriteFileBytes(File(c.download ? 1 : 2), section);
         EXPECT_EQ(Transfer(sim, page, !c.download, c.completes ? -1 : 3000), c.completes);
         EXPECT_EQ(page.CurrentSection(), 2);
-        EXPECT_EQ(Count(sim, c.kind, c.block), 1);
+        EXPECT_EQ(std::ranges::count(Of(sim, c.kind, &HandheldEvent::block), c.block), 1);
         if (c.completes) {
             EXPECT_EQ(c.download ? ReadFileBytes(File(2)) : sim.Received('S'), section);
             // A handheld that has to time out before it sends again waits for ever in the real world.
-            EXPECT_EQ(Count(sim, Kind::NoReply, 1) + Count(sim, Kind::NoReply, 2), 0);
+            EXPECT_EQ(Of(sim, Kind::NoReply, &HandheldEvent::block), std::vector<int>{});
         }
     }
 }

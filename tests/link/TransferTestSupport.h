@@ -1,5 +1,5 @@
 // Transfers against the in-process simulated handheld, in virtual time: the
-// page the transfers report to, and section files to send.
+// handheld, the page the transfers report to, and section files to send.
 #pragma once
 
 #include "handheld/HandheldSimulation.h"
@@ -9,8 +9,17 @@
 #include "link/TransferPage.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
+
+// A handheld that sends the section of that letter once, or only receives.
+inline HandheldSimulation::Options OnceSending(std::optional<char> letter) {
+    HandheldSimulation::Options options;
+    options.handheld.sendLetter = letter;
+    options.handheld.sendRepeatedly = false;
+    return options;
+}
 
 // Records everything a transfer shows, and keeps the section files in a
 // directory of the test's.
@@ -66,4 +75,17 @@ struct SimulatedTransfer {
 
 // A section file whose packets have the given lengths (0: an empty packet of
 // a header only); the last is marked L. The bytes after each header count up.
-std::string PacketsOfLengths(char letter, const std::vector<int>& lengths);
+inline std::string PacketsOfLengths(char letter, const std::vector<int>& lengths) {
+    std::string file;
+    for (std::size_t i = 0; i < lengths.size(); ++i) {
+        int length = lengths[i];
+        file += letter;
+        file += static_cast<char>(i);
+        file += static_cast<char>(length & 0xFF);
+        file += static_cast<char>(length >> 8);
+        file += i + 1 == lengths.size() ? 'L' : 'N';
+        for (int k = 5; k < length; ++k)
+            file += static_cast<char>(k * 13 + static_cast<int>(i));
+    }
+    return file;
+}
