@@ -58,46 +58,37 @@ TEST_F(ComPortTest, TheRealClockSleepsWithoutKeepingTheProcessorBusy) {
     EXPECT_LT(cpuMs, 50.0);
 }
 
-TEST_F(ComPortTest, OpeningClosesWhateverWasOpenFirst) {
-    // The port opened second, whether its device is missing, and the devices
-    // open after it. The device is exclusive: had the first open not been
-    // closed, the same device could not open again.
-    const std::tuple<int, bool, std::vector<std::string>> cases[] = {
-        {1, false, {kCom1}},
-        {2, false, {kCom2}},
-        {2, true, {}},
+// Opening closes whatever was open first: the device is exclusive, so had the
+// first open not been closed, the same device could not open again. Stale bytes
+// are purged only when the line's settings could be read; the bytes waiting are
+// read in order, and no read is issued on an empty queue.
+TEST_F(ComPortTest, OpeningClosesWhateverWasOpenAndPurgesOnlyWhenTheSettingsCanBeRead) {
+    // The port opened second, whether its device is missing, whether its
+    // settings can be read, the devices open after it, and what it reads.
+    const std::tuple<int, bool, bool, std::vector<std::string>, std::string> cases[] = {
+        {1, false, true, {kCom1}, ""},
+        {2, false, false, {kCom2}, "stale"},
+        {2, true, true, {}, ""},
     };
-    for (const auto& [second, missing, openAfter] : cases) {
-        SCOPED_TRACE(testing::Message() << "COM" << second << (missing ? ", missing" : ""));
+    for (const auto& [second, missing, readable, openAfter, bytes] : cases) {
+        SCOPED_TRACE(testing::Message() << "COM" << second << (missing ? ", missing" : "")
+                                        << (readable ? "" : ", settings unreadable"));
         VirtualLinkClock clock;
         FakeSerialDevices devices(clock);
         ScopedComPort port(devices.Opener(), clock);
         if (missing)
             devices.missing.insert(kCom2);
         ASSERT_TRUE(OpenComPort(1));
+        devices.settingsReadable = readable;
+        devices.inputQueue = "stale";
         EXPECT_EQ(OpenComPort(second), !missing);
         EXPECT_EQ(port.Port().IsOpen(), !missing);
         EXPECT_EQ(devices.openNow, openAfter);
-    }
-}
-
-// Stale bytes are purged only when the line's settings could be read; the
-// bytes waiting are read in order, and no read is issued on an empty queue.
-TEST_F(ComPortTest, OpeningConfiguresTheLineAndPurgesOnlyWhenTheSettingsCanBeRead) {
-    for (bool readable : {true, false}) {
-        SCOPED_TRACE(readable ? "settings readable" : "settings unreadable");
-        VirtualLinkClock clock;
-        FakeSerialDevices devices(clock);
-        ScopedComPort port(devices.Opener(), clock);
-        devices.settingsReadable = readable;
-        devices.inputQueue = "stale";
-
-        EXPECT_TRUE(OpenComPort(1));
-        EXPECT_EQ(devices.linesConfigured, readable ? 1 : 0);
+        EXPECT_EQ(devices.linesConfigured, readable && !missing ? 2 : 1);
         std::string read;
         while (ComBytesWaiting() > 0)
             read += static_cast<char>(ComReadByte());
-        EXPECT_EQ(read, readable ? "" : "stale");
+        EXPECT_EQ(read, bytes);
         EXPECT_EQ(ComReadByte(), 0);
         EXPECT_EQ(devices.readsIssued, static_cast<int>(read.size()));
     }
