@@ -1,6 +1,6 @@
 // Sections over a real pseudo-terminal between the kl840t tool (the PC side)
 // and the stand-alone simulated handheld, at the line's pace.
-#include "handheld/SampleSections.h"
+#include "TransferTestSupport.h"
 #include "support/ChildProcess.h"
 #include "support/SocatPair.h"
 #include "support/TempHome.h"
@@ -11,27 +11,6 @@ namespace {
 // their files.
 const std::pair<const char*, char> kSections[] = {
     {"telephone", 'T'}, {"schedule", 'S'}, {"er-dict", 'E'}, {"re-dict", 'R'}};
-
-// A section of two packets with records of the section's shape, small enough
-// to cross the line in a few seconds.
-std::string SmallSection(char letter) {
-    std::vector<std::string> records;
-    for (int i = 0; i < 24; ++i) {
-        std::string number = std::to_string(i);
-        if (letter == 'S')
-            records.push_back(std::string("\x03\x0F\x7C\x6E\x00\x09\x00\x0A\x1E\x00", 10) + "TERMIN " + number +
-                              std::string(1, '\0'));
-        else
-            records.push_back(std::string("\x72") + "WORT " + number + '\0' + "\x84\x8E\x8C" + number + '\0' +
-                              (letter == 'T' ? "NOTIZ\nZEILE" + std::string(1, '\0') : ""));
-    }
-    // Two packets: each half of the records packed on its own.
-    std::string first = PackSection(letter, {records.begin(), records.begin() + 12});
-    std::string second = PackSection(letter, {records.begin() + 12, records.end()});
-    first[4] = 'N';
-    second[1] = 1;
-    return first + second;
-}
 
 class EndToEndTest : public TempHomeTest {
 protected:
@@ -66,7 +45,10 @@ TEST_F(EndToEndTest, EverySectionSurvivesAFaultyLineInBothDirections) {
     for (std::size_t i = 0; i < std::size(kSections); ++i) {
         const auto& [section, letter] = kSections[i];
         SCOPED_TRACE(section);
-        const std::string file = SmallSection(letter);
+        // Two packets, small enough to cross the line in a few seconds, and
+        // with every byte value that a terminal or the protocol could take for
+        // something else.
+        const std::string file = PacketsOfLengths(letter, {250, 200});
         const std::string name = "840." + std::to_string(i);
         WriteFileBytes(m_temp.Data() / "pc" / name, file);
 
