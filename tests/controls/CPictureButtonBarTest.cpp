@@ -16,8 +16,6 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <functional>
-#include <memory>
 #include <set>
 
 namespace {

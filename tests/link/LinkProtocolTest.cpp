@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <deque>
-#include <functional>
 #include <numeric>
 
 namespace {
