@@ -13,8 +13,7 @@
 namespace {
 
 // The profile is empty, so COM<n> is /dev/ttyS<n-1>.
-const std::string kCom1 = "/dev/ttyS0";
-const std::string kCom2 = "/dev/ttyS1";
+const std::string kCom1 = "/dev/ttyS0", kCom2 = "/dev/ttyS1";
 
 using ComPortTest = TempHomeTest;
 

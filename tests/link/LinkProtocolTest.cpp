@@ -21,11 +21,12 @@ public:
     explicit ScriptedLine(VirtualLinkClock& clock) : m_clock(clock) {}
 
     // Queues bytes from the other end, the first at `delayMs` from now, the
-    // others `spacingMs` apart (4 ms is a 2400-baud line).
+    // others `spacingMs` apart (4 ms is a 2400-baud line); bytes still queued
+    // come first, and the new ones follow them at the same spacing.
     void Arrive(const Bytes& bytes, std::uint32_t delayMs = 0, std::uint32_t spacingMs = 0) {
         std::uint32_t at = m_clock.NowMs() + delayMs;
         if (!m_incoming.empty())
-            at = std::max(at, m_incoming.back().first);
+            at = std::max(at, m_incoming.back().first + spacingMs);
         for (std::uint8_t byte : bytes) {
             m_incoming.emplace_back(at, byte);
             at += spacingMs;
@@ -88,10 +89,8 @@ TEST_F(LinkProtocolTest, WrongEchoIsIgnoredAndTheAnnounceRepeated) {
 }
 
 TEST_F(LinkProtocolTest, ARepeatedFullFrameIsTakenWholeWhileTheShortLastOneIsAwaited) {
-    Bytes bytes = FrameBytes(2, Bytes(128, 0x11));
-    const Bytes expected = FrameBytes(3, Bytes(44, 0x22));
-    bytes.insert(bytes.end(), expected.begin(), expected.end());
-    m_line.Arrive(bytes, 0, 4);
+    m_line.Arrive(FrameBytes(2, Bytes(128, 0x11)), 0, 4);
+    m_line.Arrive(FrameBytes(3, Bytes(44, 0x22)), 0, 4);
     Bytes buffer(44);
     std::uint8_t marker = 0;
     ASSERT_TRUE(m_link.ReceiveFrame(buffer, 3, marker, [](int) {}));
@@ -109,9 +108,8 @@ TEST_F(LinkProtocolTest, ARepeatedLastFrameIsAcknowledgedWhileTheNextAnnounceIsA
 
     // Our ACK was lost: the sender repeats the frame, with a 0x3F inside it,
     // before it announces the next packet.
-    Bytes again = FrameBytes(1, Bytes(30, 0x3F));
-    again.insert(again.end(), {0x3F, 0x05, 0x00});
-    m_line.Arrive(again, 0, 4);
+    m_line.Arrive(FrameBytes(1, Bytes(30, 0x3F)), 0, 4);
+    m_line.Arrive({0x3F, 0x05, 0x00}, 0, 4);
     m_line.onWrite = [&] {
         if (m_line.written.size() == 4)
             m_line.Arrive({wire::kGo}, 5);
