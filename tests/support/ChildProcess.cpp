@@ -1,12 +1,13 @@
 // A helper program that a test starts and that ends with the test.
 #include "support/ChildProcess.h"
 
-#include <cerrno>
-#include <chrono>
+#include "support/PollUntil.h"
+
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 
 #include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -48,37 +49,18 @@ ChildProcess::~ChildProcess() {
 }
 
 bool ChildProcess::WaitForOutput(const std::string& marker, int timeoutMs) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (m_output.find(marker) == std::string::npos) {
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        if (m_outputPipe < 0 || left.count() <= 0)
-            return false;
-        pollfd readable{m_outputPipe, POLLIN, 0};
-        if (poll(&readable, 1, static_cast<int>(left.count())) <= 0)
-            continue;
-        char buffer[512];
-        ssize_t count = read(m_outputPipe, buffer, sizeof buffer);
-        if (count <= 0)
-            return false;
-        m_output.append(buffer, static_cast<size_t>(count));
-    }
-    return true;
+    return ReadUntil(
+        m_outputPipe, m_output, [&] { return m_output.find(marker) == std::string::npos ? 512 : 0; }, timeoutMs);
 }
 
 int ChildProcess::WaitForExit(int timeoutMs) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     // The output ends when the process does (unless it handed the pipe on).
     WaitForOutput(std::string(1, '\0') + "end of output", timeoutMs);
     int status = 0;
-    while (m_pid > 0 && waitpid(m_pid, &status, WNOHANG) != m_pid) {
-        if (std::chrono::steady_clock::now() >= deadline) {
-            Kill();
-            return -1;
-        }
-        usleep(1000);
-    }
-    if (m_pid <= 0)
+    if (m_pid <= 0 || !PollUntil([&] { return waitpid(m_pid, &status, WNOHANG) == m_pid; }, timeoutMs)) {
+        Kill();
         return -1;
+    }
     m_pid = -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -87,12 +69,16 @@ void ChildProcess::Kill(int signal) {
     if (m_pid <= 0)
         return;
     kill(m_pid, signal);
-    int status = 0;
-    while (waitpid(m_pid, &status, 0) < 0 && errno == EINTR) {
-    }
+    waitpid(m_pid, nullptr, 0);
     m_pid = -1;
 }
 
 bool ChildProcess::OnPath(const std::string& program) {
     return std::system(("command -v '" + program + "' >/dev/null 2>&1").c_str()) == 0;
+}
+
+std::string OutputOf(const std::vector<std::string>& arguments, int status) {
+    ChildProcess process(arguments, true);
+    EXPECT_EQ(process.WaitForExit(20000), status) << testing::PrintToString(arguments) << process.Output();
+    return process.Output();
 }

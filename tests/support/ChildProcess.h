@@ -14,7 +14,6 @@ public:
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    bool Started() const { return m_pid > 0; }
     // Reads the output until it holds a line containing `marker` or the
     // time runs out; everything read so far is in Output().
     bool WaitForOutput(const std::string& marker, int timeoutMs);
@@ -33,3 +32,7 @@ private:
     int m_outputPipe = -1;
     std::string m_output;
 };
+
+// Runs a program to its end and gives its output and error output; a failure
+// of the test unless it ends in time with `status`.
+std::string OutputOf(const std::vector<std::string>& arguments, int status = 0);

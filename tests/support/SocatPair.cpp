@@ -11,7 +11,7 @@ SocatPair::SocatPair() {
         std::vector<std::string>{"socat", "-d", "-d", "pty,raw,echo=0", "pty,raw,echo=0"}, true);
     // socat names each end on a line "... PTY is /dev/pts/N" and is ready to
     // carry bytes once it says it starts its transfer loop.
-    if (!m_socat->Started() || !m_socat->WaitForOutput("starting data transfer loop", 5000))
+    if (!m_socat->WaitForOutput("starting data transfer loop", 5000))
         return;
     std::istringstream log(m_socat->Output());
     for (std::string line; std::getline(log, line);)

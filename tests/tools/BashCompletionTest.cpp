@@ -9,12 +9,6 @@
 
 namespace {
 
-std::string OutputOf(const std::vector<std::string>& arguments) {
-    ChildProcess process(arguments, true);
-    EXPECT_EQ(process.WaitForExit(10000), 0) << testing::PrintToString(arguments) << process.Output();
-    return process.Output();
-}
-
 // The words that the completion offers after the command line `line` (its
 // last word is the one being completed), sorted.
 std::set<std::string> Completions(const std::string& line) {

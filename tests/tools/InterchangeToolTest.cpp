@@ -6,8 +6,6 @@
 #include "support/ChildProcess.h"
 #include "support/TempHome.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 
 namespace {
@@ -38,23 +36,10 @@ class InterchangeToolTest : public TempHomeTest {
 protected:
     void SetUp() override {
         m_temp.InstallDeliveredProfile();
-        ChildProcess tool(
-            {KL840T_BINARY_DIR "/tools/handheld/kl840t-handheld", "--write-samples", Path("s"), "--quiet"}, true);
-        ASSERT_EQ(tool.WaitForExit(10000), 0) << tool.Output();
+        OutputOf({KL840T_BINARY_DIR "/tools/handheld/kl840t-handheld", "--write-samples", Path("s"), "--quiet"});
     }
 
     std::string Path(const std::string& name) const { return (m_temp.Home() / name).string(); }
-
-    // Runs the tool; its output and errors end up in m_output.
-    int Run(std::vector<std::string> args) {
-        args.insert(args.begin(), KL840T_CLI_PATH);
-        ChildProcess tool(args, true);
-        const int status = tool.WaitForExit(20000);
-        m_output = tool.Output();
-        return status;
-    }
-
-    std::string m_output;
 };
 
 bool HasByteIn(const std::string& bytes, int low, int high) {
@@ -77,8 +62,7 @@ TEST_F(InterchangeToolTest, SamplesGoOutAsOtherProgramsReadThemAndComeBackTheSam
         EXPECT_GE(SplitPackets(bytes).value_or(std::vector<PacketSpan>{}).size(), 2u);
         EXPECT_TRUE(HasByteIn(bytes, 0x80, 0x9F) || HasByteIn(bytes, 0xF0, 0xF0));
         EXPECT_TRUE(name.letter != 'T' || HasByteIn(bytes, 0xF2, 0xF5));
-        ASSERT_EQ(Run({"list", section, "--dir", Path("s")}), 0) << m_output;
-        const std::string listed = m_output;
+        const std::string listed = OutputOf({KL840T_CLI_PATH, "list", section, "--dir", Path("s")});
         EXPECT_EQ(listed.find('?'), std::string::npos) << "a character outside the handheld's set";
         std::vector<std::string> extensions = {"txt", "csv"}; // txt: the list's lines
         if (name.letter == 'T' || name.letter == 'S')
@@ -86,15 +70,13 @@ TEST_F(InterchangeToolTest, SamplesGoOutAsOtherProgramsReadThemAndComeBackTheSam
         for (const std::string& extension : extensions) {
             SCOPED_TRACE(extension);
             const std::string file = Path(section + "." + extension), back = Path("back-" + extension);
-            ASSERT_EQ(Run({"export", section, "--dir", Path("s"), "-o", file}), 0) << m_output;
+            OutputOf({KL840T_CLI_PATH, "export", section, "--dir", Path("s"), "-o", file});
             if ((extension == "vcf" || extension == "ics") && ChildProcess::OnPath("/usr/bin/python3")) {
-                ChildProcess reader({"/usr/bin/python3", Path("reader.py"), extension, file}, true);
-                EXPECT_EQ(reader.WaitForExit(20000), 0);
-                EXPECT_EQ(reader.Output(), listed);
+                EXPECT_EQ(OutputOf({"/usr/bin/python3", Path("reader.py"), extension, file}), listed);
             }
-            std::vector<std::string> import = {"import", section, file, "--dir", back};
+            std::vector<std::string> import = {KL840T_CLI_PATH, "import", section, file, "--dir", back};
             for (int round = 0; round < 2; ++round, import.push_back("--append")) {
-                ASSERT_EQ(Run(import), 0) << m_output;
+                OutputOf(import);
                 EXPECT_TRUE(ReadFileBytes(back + "/" + name.fileName) == bytes);
             }
         }
@@ -105,19 +87,20 @@ TEST_F(InterchangeToolTest, ImportsThatCannotBeTakenChangeNothing) {
     const std::string before = ReadFileBytes(m_temp.Home() / "s" / "840.0");
     WriteFileBytes(Path("bad.vcf"), "BEGIN:VCARD\r\nFN:a\r\nEND:VCARD\r\nBEGIN:VCARD\r\nFN:b\r\n");
     WriteFileBytes(Path("list.txt"), "-\tAB\\tÉ☺\tB\t\n");
+    const std::string tool = KL840T_CLI_PATH;
     const std::tuple<std::vector<std::string>, int, std::string> cases[] = {
-        {{"import", "telephone", Path("bad.vcf")}, 1, "bad.vcf:4: the card that begins here has no END:VCARD"},
-        {{"import", "telephone", Path("list.txt")}, 1, "list.txt:1:8: field 1: character U+263A"},
-        {{"import", "telephone", Path("bad.vcf"), "--format", "ical"}, 2, "iCalendar carries the schedule"},
-        {{"import", "telephone", Path("bad.vcf"), "--format", "xml"}, 2, "unknown format 'xml'"},
-        {{"export", "er-dict", "-o", Path("x.vcf")}, 2, "vCard carries the telephone"},
+        {{tool, "import", "telephone", Path("bad.vcf")}, 1, "bad.vcf:4: the card that begins here has no END:VCARD"},
+        {{tool, "import", "telephone", Path("list.txt")}, 1, "list.txt:1:8: field 1: character U+263A"},
+        {{tool, "import", "telephone", Path("bad.vcf"), "--format", "ical"}, 2, "iCalendar carries the schedule"},
+        {{tool, "import", "telephone", Path("bad.vcf"), "--format", "xml"}, 2, "unknown format 'xml'"},
+        {{tool, "export", "er-dict", "-o", Path("x.vcf")}, 2, "vCard carries the telephone"},
     };
     for (const auto& [args, status, message] : cases) {
-        SCOPED_TRACE(args[2]);
+        SCOPED_TRACE(args[3]);
         std::vector<std::string> withDir = args;
         withDir.insert(withDir.end(), {"--dir", Path("s")});
-        EXPECT_EQ(Run(withDir), status);
-        EXPECT_NE(m_output.find(message), std::string::npos) << m_output;
+        const std::string output = OutputOf(withDir, status);
+        EXPECT_NE(output.find(message), std::string::npos) << output;
         EXPECT_TRUE(ReadFileBytes(m_temp.Home() / "s" / "840.0") == before);
     }
 }
