@@ -4,9 +4,7 @@
 #include "keyboard/KeyboardLayouts.h"
 
 #include <numeric>
-#include <string>
 #include <utility>
-#include <vector>
 
 // The handle of a layout is its index in the installed list.
 class FakeKeyboardLayouts final : public KeyboardLayouts {

@@ -4,9 +4,7 @@
 #include "link/LinkClock.h"
 #include "link/SerialDevice.h"
 
-#include <cstdint>
 #include <set>
-#include <string>
 #include <vector>
 
 // Any name opens unless it is listed as missing or a device of that name is

@@ -1,7 +1,6 @@
 // The program's serial port replaced by one of the test's own for as long as the test runs.
 #pragma once
 
-#include "link/ComPort.h"
 #include "link/ProcessComPort.h"
 
 #include <utility>
