@@ -10,28 +10,6 @@
 
 namespace {
 
-// Prints a vCard or iCalendar file as kl840t list prints the section: the independent reader
-// must find the same names, numbers, dates, times and texts.
-constexpr char kReader[] = R"(import sys
-def esc(text): return text.replace('\\', '\\\\').replace('\t', '\\t').replace('\n', '\\n')
-data = open(sys.argv[2], 'rb').read()
-if sys.argv[1] == 'vcf':
-    import vobject
-    for card in vobject.readComponents(data.decode('utf-8')):
-        get = lambda name: card.contents[name][0].value if name in card.contents else ''
-        locked = 'LOCKED' in (card.contents['categories'][0].value if 'categories' in card.contents else [])
-        print('L' if locked else '-', esc(get('fn')), esc(get('tel')), esc(get('note')), sep='\t')
-else:
-    import icalendar
-    for event in icalendar.Calendar.from_ical(data).walk('VEVENT'):
-        start = event['DTSTART'].dt
-        end = event['DTEND'].dt if 'DTEND' in event else None
-        times = '00:00-00:00' if not hasattr(start, 'hour') else '%s-%s' % (
-            start.strftime('%H:%M'), end.strftime('%H:%M') if end else '00:00')
-        print('L' if event.get('CLASS') == 'PRIVATE' else '-', start.strftime('%Y-%m-%d'), times,
-              esc(str(event.get('SUMMARY', ''))), sep='\t')
-)";
-
 class InterchangeToolTest : public TempHomeTest {
 protected:
     void SetUp() override {
@@ -54,7 +32,6 @@ bool HasByteIn(const std::string& bytes, int low, int high) {
 // as the handheld does; appended to what came back, every record is left out as
 // already there.
 TEST_F(InterchangeToolTest, SamplesGoOutAsOtherProgramsReadThemAndComeBackTheSame) {
-    WriteFileBytes(Path("reader.py"), kReader);
     for (const SectionName& name : SectionNames()) {
         const std::string section = name.optionName, bytes = ReadFileBytes(Path("s/") + name.fileName);
         SCOPED_TRACE(section);
@@ -72,7 +49,7 @@ TEST_F(InterchangeToolTest, SamplesGoOutAsOtherProgramsReadThemAndComeBackTheSam
             const std::string file = Path(section + "." + extension), back = Path("back-" + extension);
             OutputOf({KL840T_CLI_PATH, "export", section, "--dir", Path("s"), "-o", file});
             if ((extension == "vcf" || extension == "ics") && ChildProcess::OnPath("/usr/bin/python3")) {
-                EXPECT_EQ(OutputOf({"/usr/bin/python3", Path("reader.py"), extension, file}), listed);
+                EXPECT_EQ(OutputOf({KL840T_SOURCE_DIR "/tests/tools/interchange-reader.py", extension, file}), listed);
             }
             std::vector<std::string> import = {KL840T_CLI_PATH, "import", section, file, "--dir", back};
             for (int round = 0; round < 2; ++round, import.push_back("--append")) {
