@@ -16,8 +16,6 @@ public:
         m_port.Close();
         InstallComPort(m_pPrevious);
     }
-    ScopedComPort(const ScopedComPort&) = delete;
-    ScopedComPort& operator=(const ScopedComPort&) = delete;
 
     ComPort& Port() { return m_port; }
 
