@@ -29,31 +29,27 @@ const std::string kUpload = Announce(30) + kGo + Frame(kUploaded);
 
 // What the PC sends (a byte every 8 ms), how long it then stays quiet, and what
 // the handheld has transmitted meanwhile.
-struct Step {
-    std::string sent;
-    std::uint32_t quietMs;
-    std::string heard;
-};
+using Step = std::tuple<std::string, std::uint32_t, std::string>;
 
 // Plays the PC's steps against the machine, from its start at 100 ms of
 // virtual time.
 void Play(HandheldMachine& machine, const std::vector<Step>& steps) {
     std::uint32_t now = 100;
-    std::string heard;
+    std::string transmitted;
     auto wait = [&](std::uint32_t ms) {
         for (std::uint32_t i = 0; i < ms; ++i) {
             machine.OnTime(++now);
             while (machine.HasOutput())
-                heard += static_cast<char>(machine.TakeOutput(now).byte);
+                transmitted += static_cast<char>(machine.TakeOutput(now).byte);
         }
     };
-    for (const Step& step : steps) {
-        for (char c : step.sent) {
+    for (const auto& [sent, quietMs, heard] : steps) {
+        for (char c : sent) {
             machine.OnByte(static_cast<std::uint8_t>(c), now);
             wait(8);
         }
-        wait(step.quietMs);
-        EXPECT_EQ(std::exchange(heard, {}), step.heard) << testing::PrintToString(step.sent);
+        wait(quietMs);
+        EXPECT_EQ(std::exchange(transmitted, {}), heard) << testing::PrintToString(sent);
     }
 }
 
@@ -87,7 +83,7 @@ TEST(HandheldMachineTest, RepeatsWhatGotNoFittingAnswerAndGivesUpOnASilentPc) {
     for (const auto& [name, steps] : cases) {
         SCOPED_TRACE(name);
         HandheldMachine::Options options;
-        if (steps[0].sent.empty())
+        if (std::get<0>(steps[0]).empty())
             options.sendLetter = 'S';
         options.sendRepeatedly = false;
         HandheldMachine machine(options, 100);
