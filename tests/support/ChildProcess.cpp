@@ -31,9 +31,8 @@ ChildProcess::ChildProcess(const std::vector<std::string>& arguments, bool captu
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
-    pid_t pid = -1;
-    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0)
-        m_pid = pid;
+    if (posix_spawnp(&m_pid, argv[0], &actions, nullptr, argv.data(), environ) != 0)
+        m_pid = -1;
     posix_spawn_file_actions_destroy(&actions);
 
     if (captureOutput) {
