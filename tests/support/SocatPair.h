@@ -3,7 +3,6 @@
 
 #include "support/ChildProcess.h"
 
-#include <memory>
 #include <string>
 
 // What is written to one end can be read at the other, byte for byte. Killing
@@ -17,13 +16,13 @@ public:
     const std::string& First() const { return m_first; }
     const std::string& Second() const { return m_second; }
     // What socat said while starting, for a failure message.
-    std::string Log() const { return m_socat ? m_socat->Output() : "socat not found"; }
-    void Kill();
+    std::string Log() const { return Available() ? m_socat.Output() : "socat not found"; }
+    void Kill() { m_socat.Kill(); }
 
     static bool Available() { return ChildProcess::OnPath("socat"); }
 
 private:
-    std::unique_ptr<ChildProcess> m_socat;
+    ChildProcess m_socat;
     std::string m_first;
     std::string m_second;
 };
