@@ -1,8 +1,6 @@
 // The stand-alone handheld: its protocol machine against a PC played byte by
 // byte, its command line, and the in-process handheld on its simulated line,
 // whose pace and staged faults the PC's transfer code sees.
-#include "handheld/HandheldSimulation.h"
-
 #include "handheld/HandheldToolOptions.h"
 #include "link/SectionTransfer.h"
 #include "link/TransferTestSupport.h"

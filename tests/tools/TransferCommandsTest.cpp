@@ -1,6 +1,5 @@
 // kl840t ports, and download and upload in a script: a device that refuses the
 // user, a time limit, and a serial device that goes away mid-transfer.
-#include "kl840t/CommandLine.h"
 #include "kl840t/TransferCommands.h"
 #include "support/FakeSerialDeviceSource.h"
 #include "support/PtyEnd.h"
