@@ -4,7 +4,6 @@
 #include "support/PollUntil.h"
 
 #include <fcntl.h>
-#include <unistd.h>
 
 PtyEnd::PtyEnd(const std::string& device) : m_fd(open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC)) {}
 

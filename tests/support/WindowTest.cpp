@@ -8,12 +8,10 @@
 #include "support/FakeKeyboardLayouts.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
-#include <QTabBar>
 #include <QTest>
 #include <QTimer>
 
