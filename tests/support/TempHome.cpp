@@ -7,16 +7,12 @@
 #include <fstream>
 #include <sstream>
 
-namespace {
-
-std::filesystem::path NewTemporaryFolder() {
+TempHome::TempHome() {
+    // A new folder of its own, even for tests that run at the same time.
     std::string folder = (std::filesystem::temp_directory_path() / "kl840t-test-XXXXXX").string();
-    return mkdtemp(folder.data());
-}
-
-} // namespace
-
-TempHome::TempHome() : m_root(NewTemporaryFolder()), m_home(m_root / "home"), m_data(m_root / "data") {
+    m_root = mkdtemp(folder.data());
+    m_home = m_root / "home";
+    m_data = m_root / "data";
     std::filesystem::create_directories(m_home);
     std::filesystem::create_directories(m_data);
     setenv("KL840T_HOME", m_home.c_str(), 1);

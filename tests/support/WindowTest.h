@@ -4,7 +4,6 @@
 
 #include "support/TempHome.h"
 
-#include <QString>
 #include <QStringList>
 
 #include <functional>
