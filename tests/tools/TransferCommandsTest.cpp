@@ -20,8 +20,7 @@ TEST_F(TransferCommandsTest, PortsListsTheDevicesAndARefusedOneNamesTheGroupToJo
     EXPECT_EQ(out.str(), "COM1\t/dev/serial/by-id/usb-Orvela_A\t/dev/ttyUSB0\tOrvela USB cable\t1d6b:0840\tyes\n"
                          "COM3\t/dev/ttyS0\t/dev/ttyS0\t\t-\tno, join the group dialout\n");
 
-    VirtualLinkClock clock{0};
-    SetTransferDevices([](const std::string&) { return nullptr; }, &clock);
+    SetTransferDevices([](const std::string&) { return nullptr; }, &SystemClock());
     EXPECT_EQ(RunCommandLine({"download", "--port", "/dev/ttyS0"}, out, err), kExitFailure);
     SetTransferDevices({}, nullptr);
     EXPECT_NE(err.str().find("cannot open /dev/ttyS0: permission denied; join the group dialout"), std::string::npos);
