@@ -5,16 +5,13 @@
 
 #include <string>
 
-class ScopedLocale {
+class ScopedLocale : public FixedLocaleSource {
 public:
     ScopedLocale(std::string dateOrder, std::string clockFormat)
-        : m_locale(std::move(dateOrder), std::move(clockFormat)) {
-        InstallLocaleSource(&m_locale);
+        : FixedLocaleSource(std::move(dateOrder), std::move(clockFormat)) {
+        InstallLocaleSource(this);
     }
-    ~ScopedLocale() { InstallLocaleSource(nullptr); }
+    ~ScopedLocale() override { InstallLocaleSource(nullptr); }
     ScopedLocale(const ScopedLocale&) = delete;
     ScopedLocale& operator=(const ScopedLocale&) = delete;
-
-private:
-    FixedLocaleSource m_locale;
 };

@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
-// A record of PC texts.
-inline SectionRecord Record(std::vector<std::string> fields, int locked = 0) {
-    SectionRecord record("", "");
+// A record of PC texts, converting through the given tables.
+inline SectionRecord Record(std::vector<std::string> fields, int locked = 0, std::string handheldTable = "",
+                            std::string pcTable = "") {
+    SectionRecord record(std::move(handheldTable), std::move(pcTable));
     record.m_lstFields = std::move(fields);
     record.m_nLocked = locked;
     return record;

@@ -1,23 +1,16 @@
 // Character conversion of a record between handheld and PC text.
 #include "records/SectionRecord.h"
 
-#include <gtest/gtest.h>
+#include "records/SectionBytes.h"
 
-namespace {
+#include <gtest/gtest.h>
 
 using Fields = std::vector<std::string>;
 
-SectionRecord Record(std::string handheld, std::string pc, Fields fields, int locked = 0) {
-    SectionRecord record(std::move(handheld), std::move(pc));
-    record.m_lstFields = std::move(fields);
-    record.m_nLocked = locked;
-    return record;
-}
-
 // A copy is of the record's contents; the tables belong to the object.
 TEST(SectionRecordCopyTest, CopiesTakeFieldsAndLockButNeverTheTables) {
-    const SectionRecord source = Record("ab", "xy", {"ONE", "TWO"}, 1);
-    SectionRecord target = Record("12", "34", {"OLD"});
+    const SectionRecord source = Record({"ONE", "TWO"}, 1, "ab", "xy");
+    SectionRecord target = Record({"OLD"}, 0, "12", "34");
     target = source;
     EXPECT_EQ(target.m_lstFields, source.m_lstFields);
     EXPECT_EQ(target.m_nLocked, 1);
@@ -65,16 +58,14 @@ TEST(SectionRecordConversionTest, TextsConvertFieldByFieldWithTheirLineBreaks) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        SectionRecord record = Record("ab", "xy", c.handheld);
+        SectionRecord record = Record(c.handheld, 0, "ab", "xy");
         record.ToPcText(c.section, c.fieldCount);
         EXPECT_EQ(record.m_lstFields, c.pc);
         record.ToHandheldText(c.section, c.fieldCount);
         EXPECT_EQ(record.m_lstFields, c.handheld);
     }
     // A carriage return the PC holds without its line feed is dropped as well.
-    SectionRecord record = Record("!", "!", {"A\rB\r\nC", "\r"});
+    SectionRecord record = Record({"A\rB\r\nC", "\r"}, 0, "!", "!");
     record.ToHandheldText(3, 2);
     EXPECT_EQ(record.m_lstFields, (Fields{"AB\nC", ""}));
 }
-
-} // namespace
