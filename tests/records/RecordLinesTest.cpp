@@ -8,8 +8,6 @@
 #include "records/Sections.h"
 #include "support/TempHome.h"
 
-#include <gtest/gtest.h>
-
 #include <sstream>
 
 namespace {
@@ -148,7 +146,7 @@ TEST_F(Kl840tCommandTest, ImportWritesTheHandheldsBytesWhereAndHowTheOptionsSay)
 
 TEST_F(Kl840tCommandTest, UsageErrors) {
     const std::vector<std::string> cases[] = {
-        {}, {"frobnicate"}, {"list", "memo"}, {"list", "telephone", "--dir="}, {"import", "telephone"}};
+        {}, {"frobnicate"}, {"list", "memo"}, {"list", "telephone", "--dir="}, {"import", "telephone"}, {"restore"}};
     for (const auto& args : cases) {
         SCOPED_TRACE(args.empty() ? "" : args[0] + (args.size() > 1 ? " " + args[1] : ""));
         EXPECT_EQ(Run(args), kExitUsage);
