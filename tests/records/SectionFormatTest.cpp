@@ -1,6 +1,7 @@
 // Packets and records of section files, read and written.
 #include "records/SectionFormat.h"
 
+#include "records/EditorLayout.h"
 #include "records/ScopedLocale.h"
 #include "records/SectionBytes.h"
 #include "records/Sections.h"
@@ -24,102 +25,79 @@ std::string Write(const std::vector<SectionRecord>& records, int section) {
 }
 
 // The schedule's times byte decides which times the record carries, where its
-// text begins and whether it is locked. Date 1 March 2000; text "HI".
+// text begins and whether it is locked. Date 1 March 2000; text "HI". Written
+// back, every shape carries both times, the text at offset 10 and the PC's
+// times byte.
 TEST(SectionFormatTest, ScheduleRecordShapes) {
-    struct Case {
-        int timesByte;
-        std::string afterTimesByte; // offset 4 onward
-        int start[2], end[2];
+    struct Shape {
+        std::string read, written; // the bytes between the times byte and the text
         const char* times;
-        int locked;
     };
-    const std::string none = Bytes({0, 0}) + "HI";
-    const std::string startOnly = Bytes({0, 8, 15, 0}) + "HI";
-    const std::string both = Bytes({0, 8, 15, 17, 45, 0}) + "HI";
-    const Case cases[] = {
-        {0x0E, none, {0, 0}, {23, 59}, "00:00:00 - 23:59:00", 0},
-        {0x8E, none, {0, 0}, {23, 59}, "00:00:00 - 23:59:00", 1},
-        {0x4E, startOnly, {8, 15}, {23, 59}, "08:15:00 - 23:59:00", 0},
-        {0xCE, startOnly, {8, 15}, {23, 59}, "08:15:00 - 23:59:00", 1},
-        {0x6E, both, {8, 15}, {17, 45}, "08:15:00 - 17:45:00", 0},
-        {0xEE, both, {8, 15}, {17, 45}, "08:15:00 - 17:45:00", 1},
-        {0x00, both, {8, 15}, {17, 45}, "08:15:00 - 17:45:00", 0},
+    const Shape none{Bytes({0, 0}), Bytes({0, 0, 0, 23, 59, 0}), "00:00:00 - 23:59:00"};
+    const Shape startOnly{Bytes({0, 8, 15, 0}), Bytes({0, 8, 15, 23, 59, 0}), "08:15:00 - 23:59:00"};
+    const Shape both{Bytes({0, 8, 15, 17, 45, 0}), Bytes({0, 8, 15, 17, 45, 0}), "08:15:00 - 17:45:00"};
+    const std::tuple<int, int, Shape> cases[] = {
+        // times byte, locked, shape
+        {0x0E, 0, none}, {0x8E, 1, none}, {0x4E, 0, startOnly}, {0xCE, 1, startOnly},
+        {0x6E, 0, both}, {0xEE, 1, both}, {0x00, 0, both},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.timesByte);
-        const std::string data = Bytes({3, 1, 100, c.timesByte}) + c.afterTimesByte + '\0';
+    for (const auto& [timesByte, locked, shape] : cases) {
+        SCOPED_TRACE(timesByte);
+        const std::string data = Bytes({3, 1, 100, timesByte}) + shape.read + "HI" + '\0';
         SectionReadResult read = Read(PacketBytes('S', 0, RecordBytes(data)), kSectionSchedule);
         ASSERT_EQ(read.records.size(), 1u);
         EXPECT_FALSE(read.damaged);
-        EXPECT_EQ(read.records[0].m_lstFields, (Fields{"01/03/2000", c.times, "HI"}));
-        EXPECT_EQ(read.records[0].m_nLocked, c.locked);
-
-        // Written back, every shape carries both times, the text at offset 10
-        // and the PC's times byte.
-        const std::string expected =
-            Bytes({3, 1, 100, c.locked ? 0xEE : 0x6E, 0, c.start[0], c.start[1], c.end[0], c.end[1], 0}) + "HI" + '\0';
-        EXPECT_EQ(Write(read.records, kSectionSchedule), PacketBytes('S', 0, RecordBytes(expected)));
-    }
-}
-
-TEST(SectionFormatTest, LockByteIsReadAsLockedOnlyForF2AndWrittenAsF2Or72) {
-    const std::pair<int, int> cases[] = {{0xF2, 1}, {0x72, 0}, {0xF3, 0}};
-    for (auto [lockByte, locked] : cases) {
-        SCOPED_TRACE(lockByte);
-        SectionReadResult read =
-            Read(PacketBytes('T', 0, RecordBytes(Bytes({lockByte, 'A', 0, 'B', 0, 'C', 0}))), kSectionTelephone);
-        ASSERT_EQ(read.records.size(), 1u);
+        EXPECT_EQ(read.records[0].m_lstFields, (Fields{"01/03/2000", shape.times, "HI"}));
         EXPECT_EQ(read.records[0].m_nLocked, locked);
-        EXPECT_EQ(Write(read.records, kSectionTelephone),
-                  PacketBytes('T', 0, RecordBytes(Bytes({locked ? 0xF2 : 0x72, 'A', 0, 'B', 0, 'C', 0}))));
+        const std::string written = Bytes({3, 1, 100, locked ? 0xEE : 0x6E}) + shape.written + "HI" + '\0';
+        EXPECT_EQ(Write(read.records, kSectionSchedule), PacketBytes('S', 0, RecordBytes(written)));
     }
 }
 
+// Only F2 marks a record locked; the writer's lock bytes are checked where
+// whole files are saved.
 TEST(SectionFormatTest, RecordDataIsSplitAtZeroBytesAndItsLastByteIsAlwaysTheEnd) {
-    const std::tuple<const char*, int, std::string, Fields> cases[] = {
-        {"last byte taken as the closing zero", kSectionGermanRussian, Bytes({0x72}) + "AB", {"A", ""}},
-        {"fewer fields are completed", kSectionTelephone, Bytes({0x72}) + "A" + '\0', {"A", "", ""}},
-        {"more fields are kept", kSectionRussianGerman, Bytes({0x72, 'A', 0, 'B', 0, 'C', 0}), {"A", "B", "C"}},
-        {"short schedule record", kSectionSchedule, Bytes({3, 1, 100}), {"01/03/1900", "00:00:00 - 00:00:00", ""}},
-        {"impossible schedule date and times",
+    const std::tuple<const char*, int, std::string, Fields, int> cases[] = {
+        // name, section, record data, fields, locked
+        {"last byte taken as the closing zero", kSectionGermanRussian, Bytes({0x72}) + "AB", {"A", ""}, 0},
+        {"fewer fields are completed", kSectionTelephone, Bytes({0xF2}) + "A" + '\0', {"A", "", ""}, 1},
+        {"more fields are kept", kSectionRussianGerman, Bytes({0xF3, 'A', 0, 'B', 0, 'C', 0}), {"A", "B", "C"}, 0},
+        {"short schedule record", kSectionSchedule, Bytes({3, 1, 100}), {"01/03/1900", "00:00:00 - 00:00:00", ""}, 0},
+        {"impossible date and times",
          kSectionSchedule,
          Bytes({13, 32, 255, 0x6E, 0, 24, 0, 12, 60, 0, 'X', 0}),
-         {"", " - ", "X"}},
+         {"", " - ", "X"},
+         0},
     };
-    for (const auto& [name, section, data, fields] : cases) {
+    for (const auto& [name, section, data, fields, locked] : cases) {
         SCOPED_TRACE(name);
         SectionReadResult read = Read(PacketBytes(SectionLetter(section), 0, RecordBytes(data)), section);
         ASSERT_EQ(read.records.size(), 1u);
         EXPECT_FALSE(read.damaged);
         EXPECT_EQ(read.records[0].m_lstFields, fields);
+        EXPECT_EQ(read.records[0].m_nLocked, locked);
     }
 }
 
 // Fields beyond the section are dropped and missing ones written empty; schedule dates and times are
 // packed as bytes in any locale, and a date the year byte cannot carry becomes the nearest one it can.
 TEST(SectionFormatTest, RecordsAreWrittenAsTheHandheldStoresThem) {
-    const std::tuple<const char*, int, Fields, const char*, std::string> cases[] = {
-        // name, section, fields (locked when the section is the schedule), date order and clock, record data
-        {"fields beyond the section", kSectionGermanRussian, {"A", "B", "C"}, "11", Bytes({0xF2, 'A', 0, 'B', 0})},
-        {"missing fields", kSectionGermanRussian, {"D"}, "11", Bytes({0xF2, 'D', 0, 0})},
-        {"month first, 12-hour clock",
-         kSectionSchedule,
+    const std::tuple<int, Fields, const char*, std::string> cases[] = {
+        // section, fields of a locked record, date order and clock, record data
+        // Fields beyond the section, and missing ones.
+        {kSectionGermanRussian, {"A", "B", "C"}, "11", Bytes({0xF2, 'A', 0, 'B', 0})},
+        {kSectionGermanRussian, {"D"}, "11", Bytes({0xF2, 'D', 0, 0})},
+        // Month first, 12-hour clock.
+        {kSectionSchedule,
          {"03/01/2000", "08:00:00AM - 09:30:00AM", "X"},
          "00",
          Bytes({3, 1, 0x64, 0xEE, 0, 8, 0, 9, 30, 0, 'X', 0})},
-        {"after 2155, one time",
-         kSectionSchedule,
-         {"01/01/2156", "10:00:00", ""},
-         "11",
-         Bytes({12, 31, 255, 0xEE, 0, 10, 0, 0, 0, 0, 0})},
-        {"before 1900, unreadable time",
-         kSectionSchedule,
-         {"31/12/1899", "garbage - 11:00:00", ""},
-         "11",
-         Bytes({1, 1, 0, 0xEE, 0, 0, 0, 11, 0, 0, 0})},
+        // After 2155, one time; before 1900, a time that cannot be read.
+        {kSectionSchedule, {"01/01/2156", "10:00:00", ""}, "11", Bytes({12, 31, 255, 0xEE, 0, 10, 0, 0, 0, 0, 0})},
+        {kSectionSchedule, {"31/12/1899", "x - 11:00:00", ""}, "11", Bytes({1, 1, 0, 0xEE, 0, 0, 0, 11, 0, 0, 0})},
     };
-    for (const auto& [name, section, fields, locale, data] : cases) {
-        SCOPED_TRACE(name);
+    for (const auto& [section, fields, locale, data] : cases) {
+        SCOPED_TRACE(fields[0]);
         ScopedLocale scoped(std::string(1, locale[0]), std::string(1, locale[1]));
         EXPECT_EQ(Write({Record(fields, 1)}, section), PacketBytes(SectionLetter(section), 0, RecordBytes(data)));
     }
@@ -158,6 +136,20 @@ TEST(SectionFormatTest, RecordsLongerThanTheHandheldTakesAreNotWritten) {
     SectionRecord converter("!", "!");
     EXPECT_TRUE(WriteSectionBytes({RecordOfLength(256)}, kSectionGermanRussian, converter));
     EXPECT_FALSE(WriteSectionBytes({RecordOfLength(257)}, kSectionGermanRussian, converter));
+}
+
+// The editor's field limits keep every record within the handheld's 256 bytes.
+TEST(EditorLayoutTest, RecordsFilledToTheFieldLimitsStillFitTheHandheldsRecord) {
+    for (int section : {kSectionTelephone, kSectionSchedule, kSectionGermanRussian, kSectionRussianGerman}) {
+        SCOPED_TRACE(section);
+        Fields fields;
+        for (int field = 0; field < SectionFieldCount(section); ++field)
+            fields.emplace_back(static_cast<std::size_t>(FieldLengthLimit(section, field)), 'W');
+        if (section == kSectionSchedule)
+            fields = {"31/12/2155", "23:59:00 - 23:59:00", fields[2]};
+        Write({Record(fields)}, section); // fails unless the record fits
+    }
+    EXPECT_EQ(FieldLengthLimit(kSectionMemo, 0), 0);
 }
 
 TEST(SectionFormatTest, PacketsFollowEachOtherUntilTheOneMarkedL) {
