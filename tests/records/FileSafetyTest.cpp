@@ -88,71 +88,47 @@ protected:
     RecordingPage m_page{m_temp.Data()};
 };
 
-TEST_F(FileSafetyTest, ConfirmedQuestionCreatesAnEmptyFileWhoseSaveIsOnePacket) {
+// A file shorter than a packet header counts as missing: an empty file takes
+// its place only when the user agrees.
+TEST_F(FileSafetyTest, AMissingFileIsCreatedEmptyOnlyWhenTheQuestionIsConfirmed) {
+    WriteFileBytes(GetSectionFileName(kSectionTelephone), "T\0\0\0"s);
     for (int section = kSectionTelephone; section <= kSectionRussianGerman; ++section) {
         SCOPED_TRACE(section);
+        const fs::path file = GetSectionFileName(section);
         const char letter = SectionLetter(section);
         g_records.assign(2, SectionRecord("", ""));
+        EXPECT_EQ(LoadSection(section, Answer(false)), LoadResult::Declined);
+        EXPECT_EQ(g_records.size(), 2u);
+        EXPECT_EQ(fs::exists(file), section == kSectionTelephone);
         EXPECT_EQ(LoadSection(section, Answer(true)), LoadResult::Loaded);
-        EXPECT_EQ(ReadFileBytes(GetSectionFileName(section)), Bytes({letter, 0, 0, 0, 'L'}));
+        EXPECT_EQ(ReadFileBytes(file), Bytes({letter, 0, 0, 0, 'L'}));
         EXPECT_TRUE(g_records.empty());
         ASSERT_TRUE(SaveSection(section));
-        EXPECT_EQ(ReadFileBytes(GetSectionFileName(section)), Bytes({letter, 0, 5, 0, 'L'}));
+        EXPECT_EQ(ReadFileBytes(file), Bytes({letter, 0, 5, 0, 'L'}));
     }
-    EXPECT_EQ(m_nAsked, 4);
+    EXPECT_EQ(m_nAsked, 8);
 }
 
-TEST_F(FileSafetyTest, DeclinedQuestionLeavesListAndFileAlone) {
-    for (const std::string& bytes : {std::string(), std::string("T\0\0\0", 4)}) {
-        SCOPED_TRACE(bytes.size());
-        if (!bytes.empty())
-            WriteFileBytes(GetSectionFileName(kSectionTelephone), bytes);
-        g_records.assign(3, SectionRecord("", ""));
-        EXPECT_EQ(LoadSection(kSectionTelephone, Answer(false)), LoadResult::Declined);
-        EXPECT_EQ(g_records.size(), 3u);
-        EXPECT_EQ(fs::exists(GetSectionFileName(kSectionTelephone)), !bytes.empty());
-    }
-    EXPECT_EQ(m_nAsked, 2);
-}
-
-TEST_F(FileSafetyTest, DamagedFileIsLoadedWithoutAskingAndReportedWithTheRecordsBeforeTheDamage) {
+// Nothing is asked when the file is there or the section keeps none. A damaged
+// file loads with the records before the damage; something that is there but
+// cannot be read is never offered for replacement by an empty file, whatever it
+// holds is not the program's to throw away.
+TEST_F(FileSafetyTest, AFileThatIsThereIsNeverQuestioned) {
+    const fs::path schedule = GetSectionFileName(kSectionSchedule);
     WriteFileBytes(GetSectionFileName(kSectionGermanRussian),
                    PacketBytes('E', 0, RecordBytes(Bytes({0xF2, 'A', 0, 0})), 'N') + "E\1");
     EXPECT_EQ(LoadSection(kSectionGermanRussian, Answer(true)), LoadResult::Damaged);
-    EXPECT_EQ(m_nAsked, 0);
     ASSERT_EQ(g_records.size(), 1u);
     EXPECT_EQ(g_records[0].m_nLocked, 1);
-}
-
-TEST_F(FileSafetyTest, MemoAndUnknownSectionsAreNeitherLoadedNorSaved) {
+    fs::create_directory(schedule);
+    EXPECT_EQ(LoadSection(kSectionSchedule, Answer(true)), LoadResult::Failed);
+    EXPECT_TRUE(fs::is_directory(schedule));
     for (int section : {0, kSectionMemo, 6}) {
         EXPECT_EQ(LoadSection(section, Answer(true)), LoadResult::Failed);
         EXPECT_FALSE(SaveSection(section));
     }
     EXPECT_EQ(m_nAsked, 0);
-    EXPECT_TRUE(fs::is_empty(m_temp.Data()));
-}
-
-// Something that is there but cannot be read is never offered for replacement
-// by an empty file: whatever it holds is not the program's to throw away.
-TEST_F(FileSafetyTest, AnUnreadableFileIsNeitherQuestionedNorReplaced) {
-    fs::create_directory(GetSectionFileName(kSectionSchedule));
-    EXPECT_EQ(LoadSection(kSectionSchedule, Answer(true)), LoadResult::Failed);
-    EXPECT_EQ(m_nAsked, 0);
-    EXPECT_TRUE(fs::is_directory(GetSectionFileName(kSectionSchedule)));
-}
-
-TEST_F(FileSafetyTest, FailedSaveKeepsTheOldFile) {
-    const fs::path file = GetSectionFileName(kSectionTelephone);
-    WriteFileBytes(file, Telephone("OLD"));
-    // The new file cannot be made beside the old one.
-    fs::create_directory(file.string() + ".new");
-    EXPECT_FALSE(Save("NEW"));
-    EXPECT_EQ(ReadFileBytes(file), Telephone("OLD"));
-    // Nor is a record that the handheld could not take written.
-    fs::remove(file.string() + ".new");
-    EXPECT_FALSE(Save(std::string(260, 'A')));
-    EXPECT_EQ(ReadFileBytes(file), Telephone("OLD"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_temp.Data()), {}), 2) << "no file made for the memo or no section";
 }
 
 TEST_F(FileSafetyTest, OverlongRecordsLoadAsFarAsTheyCanAndSaveWithTheOriginalKept) {
@@ -200,8 +176,15 @@ TEST_F(FileSafetyTest, FailingFileOperationsLoseNothing) {
          false},
         // A read-only leftover of a killed download goes at the next one's start.
         {[&] { make(leftover, stale, fs::perms::owner_read); }, [&] { return Download(sent); }, true},
-        // An unreadable section file is not saved over.
+        // An unreadable section file is not saved over, nor one whose new version cannot be made beside it,
         {[&] { make(telephone, Telephone("OLD"), fs::perms::none); }, [] { return Save("NEW"); }, false},
+        {[&] {
+             WriteFileBytes(telephone, Telephone("OLD"));
+             fs::create_directory(telephone.string() + ".new");
+         },
+         [] { return Save("NEW"); }, false},
+        // nor by a record that the handheld could not take.
+        {[&] { WriteFileBytes(telephone, Telephone("OLD")); }, [] { return Save(std::string(260, 'A')); }, false},
     };
     // What every file holds, but for what a killed download left.
     auto contents = [&] {
