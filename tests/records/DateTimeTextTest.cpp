@@ -33,13 +33,8 @@ TEST(DateTimeValueTest, CountsDaysFromTheEndOf1899) {
 
 // Each text, formatted in its locale, parses back to the same value.
 TEST(DateTimeTextTest, DatesAndTimesFollowTheLocaleAndParseBack) {
-    struct Case {
-        const char *order, *clock;
-        int kind;
-        Parts value;
-        const char* text;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, const char*, int, Parts, const char*> cases[] = {
+        // date order, clock, what is formatted, the value, its text
         {"0", "1", kFormatDate, {2001, 3, 5}, "03/05/2001"},
         {"1", "1", kFormatDate, {2001, 3, 5}, "05/03/2001"},
         {"2", "1", kFormatDate, {2001, 3, 5}, "2001/03/05"},
@@ -49,13 +44,13 @@ TEST(DateTimeTextTest, DatesAndTimesFollowTheLocaleAndParseBack) {
         {"1", "1", kFormatTime, {1899, 12, 30, 0, 5, 9}, "00:05:09"},
         {"1", "5", kFormatTime, {1899, 12, 30, 23, 59, 0}, "23:59:00"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        ScopedLocale locale(c.order, c.clock);
-        EXPECT_EQ(Value(c.value).FormatDateTime(c.kind), c.text);
+    for (const auto& [order, clock, kind, value, text] : cases) {
+        SCOPED_TRACE(text);
+        ScopedLocale locale(order, clock);
+        EXPECT_EQ(Value(value).FormatDateTime(kind), text);
         DateTimeText parsed = Value({2020, 1, 1});
-        EXPECT_EQ(parsed.ParseDateTime(c.text), 1);
-        EXPECT_EQ(parsed.Split(), c.value);
+        EXPECT_EQ(parsed.ParseDateTime(text), 1);
+        EXPECT_EQ(parsed.Split(), value);
     }
     EXPECT_EQ(Value({2001, 3, 5}).FormatDateTime(0), "");
     EXPECT_EQ(Value({2001, 3, 5}).FormatDateTime(3), "");
@@ -63,15 +58,9 @@ TEST(DateTimeTextTest, DatesAndTimesFollowTheLocaleAndParseBack) {
 }
 
 TEST(DateTimeTextTest, ParsingCases) {
-    struct Case {
-        const char* name;
-        const char *order, *clock;
-        const char* text;
-        int result;
-        std::optional<Parts> value; // nothing: the value is invalid
-    };
     const Parts untouched{1999, 9, 9, 9, 9, 9};
-    const Case cases[] = {
+    const std::tuple<const char*, const char*, const char*, const char*, int, std::optional<Parts>> cases[] = {
+        // name, date order, clock, text, result, the value parsed (nothing: the value is invalid)
         {"12-hour text on a 24-hour clock", "1", "1", "12:30:00AM", 1, Parts{1899, 12, 30, 0, 30, 0}},
         {"24-hour text on a 12-hour clock", "1", "0", "13:30:00", 1, Parts{1899, 12, 30, 13, 30, 0}},
         {"two-digit year is in the 1900s", "1", "1", "03/05/01", 1, Parts{1901, 5, 3}},
@@ -85,12 +74,12 @@ TEST(DateTimeTextTest, ParsingCases) {
         {"missing digits read as 0", "1", "1", "12:  :  ", 1, Parts{1899, 12, 30, 12, 0, 0}},
         {"huge year is invalid", "0", "1", "01/01/99999999999", 1, std::nullopt},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        ScopedLocale locale(c.order, c.clock);
+    for (const auto& [name, order, clock, text, result, parsed] : cases) {
+        SCOPED_TRACE(name);
+        ScopedLocale locale(order, clock);
         DateTimeText value = Value(untouched);
-        EXPECT_EQ(value.ParseDateTime(c.text), c.result);
-        EXPECT_EQ(value.Split(), c.value);
+        EXPECT_EQ(value.ParseDateTime(text), result);
+        EXPECT_EQ(value.Split(), parsed);
     }
 }
 

@@ -19,50 +19,41 @@ TEST(SectionRecordCopyTest, CopiesTakeFieldsAndLockButNeverTheTables) {
 }
 
 TEST(SectionRecordConversionTest, CharactersFollowTheFirstMatchOfTheTable) {
-    struct Case {
-        const char* name;
-        std::string handheld, pc;
-        char input, toPc, toHandheld;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, std::string, std::string, char, char, char> cases[] = {
+        // name, handheld table, PC table, the character, converted to the PC, converted to the handheld
         {"pair", "ab", "xy", 'a', 'x', 'a'},
         {"not in table", "ab", "xy", 'c', 'c', 'c'},
         {"second source of a PC character", "aa", "xy", 'y', 'y', 'a'},
         {"partner string too short", "abc", "x", 'c', 'c', 'c'},
         {"high bytes", "\x80\xF2", "\xC0\x80", '\x80', '\xC0', '\xF2'},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        SectionRecord record(c.handheld, c.pc);
-        char toPc = c.input, toHandheld = c.input;
+    for (const auto& [name, handheld, pc, input, expectedPc, expectedHandheld] : cases) {
+        SCOPED_TRACE(name);
+        SectionRecord record(handheld, pc);
+        char toPc = input, toHandheld = input;
         record.HandheldCharToPc(toPc);
         record.PcCharToHandheld(toHandheld);
-        EXPECT_EQ(toPc, c.toPc);
-        EXPECT_EQ(toHandheld, c.toHandheld);
+        EXPECT_EQ(toPc, expectedPc);
+        EXPECT_EQ(toHandheld, expectedHandheld);
     }
 }
 
 TEST(SectionRecordConversionTest, TextsConvertFieldByFieldWithTheirLineBreaks) {
-    struct Case {
-        const char* name;
-        std::uint8_t section;
-        int fieldCount;
-        Fields handheld, pc;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, std::uint8_t, int, Fields, Fields> cases[] = {
+        // name, section, fields converted, handheld texts, PC texts
         {"identity but line breaks", 1, 3, {"A\nB", "", "X\n\n"}, {"A\r\nB", "", "X\r\n\r\n"}},
         {"table", 3, 2, {"abc", "cab"}, {"xyc", "cxy"}},
         {"schedule converts only its text", 2, 3, {"a\n\x01", "b\n", "a\nb"}, {"a\n\x01", "b\n", "x\r\ny"}},
         {"fields beyond the count stay", 4, 2, {"a", "b", "a\n"}, {"x", "y", "a\n"}},
         {"missing fields are skipped", 1, 3, {"a"}, {"x"}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        SectionRecord record = Record(c.handheld, 0, "ab", "xy");
-        record.ToPcText(c.section, c.fieldCount);
-        EXPECT_EQ(record.m_lstFields, c.pc);
-        record.ToHandheldText(c.section, c.fieldCount);
-        EXPECT_EQ(record.m_lstFields, c.handheld);
+    for (const auto& [name, section, fieldCount, handheld, pc] : cases) {
+        SCOPED_TRACE(name);
+        SectionRecord record = Record(handheld, 0, "ab", "xy");
+        record.ToPcText(section, fieldCount);
+        EXPECT_EQ(record.m_lstFields, pc);
+        record.ToHandheldText(section, fieldCount);
+        EXPECT_EQ(record.m_lstFields, handheld);
     }
     // A carriage return the PC holds without its line feed is dropped as well.
     SectionRecord record = Record({"A\rB\r\nC", "\r"}, 0, "!", "!");
