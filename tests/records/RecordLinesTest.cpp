@@ -4,7 +4,6 @@
 #include "kl840t/CommandLine.h"
 #include "records/ScopedLocale.h"
 #include "records/SectionBytes.h"
-#include "records/SectionFile.h"
 #include "records/Sections.h"
 #include "support/TempHome.h"
 
