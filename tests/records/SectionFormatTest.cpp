@@ -152,16 +152,6 @@ TEST(EditorLayoutTest, RecordsFilledToTheFieldLimitsStillFitTheHandheldsRecord) 
     EXPECT_EQ(FieldLengthLimit(kSectionMemo, 0), 0);
 }
 
-TEST(SectionFormatTest, PacketsFollowEachOtherUntilTheOneMarkedL) {
-    const std::string a = RecordBytes(Bytes({0x72, 'A', 0, 0})), b = RecordBytes(Bytes({0x72, 'B', 0, 0}));
-    SectionReadResult read = Read(PacketBytes('E', 0, a, 'N') + PacketBytes('E', 1, "", '?') +
-                                      PacketBytes('E', 2, b, 'L') + PacketBytes('E', 3, a, 'L'),
-                                  kSectionGermanRussian);
-    EXPECT_FALSE(read.damaged);
-    ASSERT_EQ(read.records.size(), 2u);
-    EXPECT_EQ(read.records[1].m_lstFields[0], "B");
-}
-
 // Whatever the file holds, the reader keeps the records before the damage and
 // reads nothing beyond the file.
 TEST(SectionFormatTest, DamagedFilesKeepTheRecordsBeforeTheDamage) {
@@ -190,16 +180,25 @@ TEST(SectionFormatTest, DamagedFilesKeepTheRecordsBeforeTheDamage) {
     }
 }
 
-// The handheld's packet buffer takes 2400 record bytes, more than the PC writes.
-TEST(SectionFormatTest, PacketBodiesOfUpTo2400BytesAreReadAndZeroLengthRecordsSkipped) {
-    std::string body;
+// Packets follow each other until the one marked L, whatever comes after it.
+// The handheld's packet buffer takes 2400 record bytes, more than the PC
+// writes, and records of length 0 are skipped.
+TEST(SectionFormatTest, WholeFilesAreReadUpToThePacketMarkedL) {
+    const std::string a = RecordBytes(Bytes({0x72, 'A', 0, 0})), b = RecordBytes(Bytes({0x72, 'B', 0, 0}));
+    std::string full;
     for (int i = 0; i < 10; ++i)
-        body += RecordBytes(Bytes({0x72}) + std::string(235, 'W') + '\0' + '\0');
-    ASSERT_EQ(body.size(), 2400u);
-    for (const std::string& packet : {body, RecordBytes("") + body.substr(240) + RecordBytes("")}) {
-        SectionReadResult read = Read(PacketBytes('E', 0, packet), kSectionGermanRussian);
+        full += RecordBytes(Bytes({0x72}) + std::string(235, 'W') + '\0' + '\0');
+    const std::pair<std::string, std::size_t> cases[] = {
+        {PacketBytes('E', 0, a, 'N') + PacketBytes('E', 1, "", '?') + PacketBytes('E', 2, b) + PacketBytes('E', 3, a),
+         2},
+        {PacketBytes('E', 0, full), 10},
+        {PacketBytes('E', 0, RecordBytes("") + full.substr(240) + RecordBytes("")), 9},
+    };
+    for (const auto& [file, records] : cases) {
+        SCOPED_TRACE(records);
+        SectionReadResult read = Read(file, kSectionGermanRussian);
         EXPECT_FALSE(read.damaged);
-        EXPECT_EQ(read.records.size(), packet.size() == 2400 ? 10u : 9u);
+        EXPECT_EQ(read.records.size(), records);
     }
 }
 
