@@ -65,8 +65,8 @@ protected:
         return RunCommandLine(args, m_out, m_err);
     }
 
-    std::string WriteInput(const std::string& text) {
-        const std::filesystem::path path = m_temp.Home() / "input.txt";
+    std::string WriteInput(const std::string& text, const std::string& name = "input.txt") {
+        const std::filesystem::path path = m_temp.Home() / name;
         WriteFileBytes(path, text);
         return path.string();
     }
@@ -90,16 +90,15 @@ const std::pair<const char*, std::string> kSectionLines[] = {
 };
 
 TEST_F(Kl840tCommandTest, ImportThenListGivesBackEveryLineInEveryLocale) {
-    for (const char* order : {"0", "2"}) {
-        for (const char* clock : {"0", "1"}) {
-            ScopedLocale locale(order, clock);
-            for (const auto& [section, lines] : kSectionLines) {
-                SCOPED_TRACE(std::string(section) + " " + order + clock);
-                ASSERT_EQ(Run({"import", section, WriteInput(lines)}), kExitOk) << m_err.str();
-                EXPECT_EQ(Run({"list", section}), kExitOk) << m_err.str();
-                EXPECT_EQ(m_out.str(), lines);
-                EXPECT_EQ(m_err.str(), "");
-            }
+    // Month first on the 12-hour clock, year first on the 24-hour clock.
+    for (const auto& [order, clock] : {std::pair{"0", "0"}, std::pair{"2", "1"}}) {
+        ScopedLocale locale(order, clock);
+        for (const auto& [section, lines] : kSectionLines) {
+            SCOPED_TRACE(std::string(section) + " " + order + clock);
+            ASSERT_EQ(Run({"import", section, WriteInput(lines)}), kExitOk) << m_err.str();
+            EXPECT_EQ(Run({"list", section}), kExitOk) << m_err.str();
+            EXPECT_EQ(m_out.str(), lines);
+            EXPECT_EQ(m_err.str(), "");
         }
     }
 }
@@ -134,9 +133,8 @@ TEST_F(Kl840tCommandTest, ImportWritesTheHandheldsBytesWhereAndHowTheOptionsSay)
     ASSERT_EQ(Run({"import", "er-dict", input, "--dir", dir.string()}), kExitOk) << m_err.str();
     EXPECT_EQ(ReadFileBytes(dir / "840.2"), std::string("E\0\x0E\0L\x07\0\xF2\xF2\nB\0\x86\0", 14));
     EXPECT_FALSE(std::filesystem::exists(GetSectionFileName(kSectionGermanRussian)));
-    const std::filesystem::path identity = m_temp.Home() / "identity.ini";
-    WriteFileBytes(identity, "[interface]\r\n");
-    ASSERT_EQ(Run({"import", "er-dict", input, "--dir=" + dir.string(), "--profile", identity.string()}), kExitOk);
+    const std::string identity = WriteInput("[interface]\r\n", "identity.ini");
+    ASSERT_EQ(Run({"import", "er-dict", input, "--dir=" + dir.string(), "--profile", identity}), kExitOk);
     EXPECT_EQ(ReadFileBytes(dir / "840.2"), std::string("E\0\x0E\0L\x07\0\xF2\x80\nB\0\xC6\0", 14));
     // Read through the delivered table again, the PC's Ä (80h) is the handheld's А.
     ASSERT_EQ(Run({"list", "er-dict", "--dir", dir.string()}), kExitOk);
