@@ -72,8 +72,7 @@ protected:
         return ReceiveSectionFile(link, m_page);
     }
     static bool Save(const std::string& name) {
-        g_records.assign(1, SectionRecord("", ""));
-        g_records[0].m_lstFields = {name, "", ""};
+        g_records = {Record({name, "", ""})};
         return SaveSection(kSectionTelephone);
     }
     static std::vector<std::string> Kept(int section) {

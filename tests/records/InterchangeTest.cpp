@@ -72,8 +72,7 @@ TEST(InterchangeTest, EverySectionComesBackThroughEveryFormatThatCarriesIt) {
             for (std::size_t start = 0, end; (end = file.find("\r\n", start)) != std::string::npos; start = end + 2)
                 EXPECT_TRUE(format == InterchangeFormat::Csv || end - start <= 75) << "a line longer than 75 octets";
             const ImportResult back = ImportRecords(file, section, format);
-            EXPECT_EQ(back.error, "");
-            EXPECT_EQ(Lines(back.records, section), Lines(records, section));
+            EXPECT_EQ(Lines(back.records, section), Lines(records, section)) << back.error;
             EXPECT_TRUE(back.report.cut.empty() && back.report.refused.empty() && back.report.folded == 0);
         }
     }
@@ -117,8 +116,7 @@ TEST(InterchangeTest, FilesAsOtherProgramsWriteThemAreRead) {
     for (const auto& [section, format, file, lines, firstOccurrences, leftOut] : cases) {
         SCOPED_TRACE(InterchangeExtension(format));
         const ImportResult read = ImportRecords(file, section, format);
-        EXPECT_EQ(read.error, "");
-        EXPECT_EQ(Lines(read.records, section), lines);
+        EXPECT_EQ(Lines(read.records, section), lines) << read.error;
         EXPECT_EQ(read.report.firstOccurrences, firstOccurrences);
         EXPECT_EQ(read.report.leftOut, leftOut);
     }

@@ -12,9 +12,7 @@
 namespace {
 
 TEST(RecordLinesTest, FieldsAreEscapedAndWrittenAsUtf8) {
-    SectionRecord record("", "");
-    record.m_nLocked = 1;
-    record.m_lstFields = {"\x80\x81\x82\x83 \xCC\xC8\xD0 \xA8", "A\r\nB\tC\\D\rE\nF", ""};
+    SectionRecord record = Record({"\x80\x81\x82\x83 \xCC\xC8\xD0 \xA8", "A\r\nB\tC\\D\rE\nF", ""}, 1);
     EXPECT_EQ(FormatRecordLine(record, kSectionTelephone), "L\tÄÖÜß МИР Ё\tA\\nB\\tC\\\\D\\rE\\nF\t");
     record.m_nLocked = 0;
     EXPECT_EQ(FormatRecordLine(record, kSectionGermanRussian), "-\tÄÖÜß МИР Ё\tA\\nB\\tC\\\\D\\rE\\nF");
