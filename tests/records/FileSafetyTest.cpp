@@ -94,16 +94,15 @@ TEST_F(FileSafetyTest, AMissingFileIsCreatedEmptyOnlyWhenTheQuestionIsConfirmed)
     for (int section = kSectionTelephone; section <= kSectionRussianGerman; ++section) {
         SCOPED_TRACE(section);
         const fs::path file = GetSectionFileName(section);
-        const char letter = SectionLetter(section);
         g_records.assign(2, SectionRecord("", ""));
         EXPECT_EQ(LoadSection(section, Answer(false)), LoadResult::Declined);
         EXPECT_EQ(g_records.size(), 2u);
         EXPECT_EQ(fs::exists(file), section == kSectionTelephone);
         EXPECT_EQ(LoadSection(section, Answer(true)), LoadResult::Loaded);
-        EXPECT_EQ(ReadFileBytes(file), Bytes({letter, 0, 0, 0, 'L'}));
+        EXPECT_EQ(ReadFileBytes(file), Bytes({SectionLetter(section), 0, 0, 0, 'L'}));
         EXPECT_TRUE(g_records.empty());
         ASSERT_TRUE(SaveSection(section));
-        EXPECT_EQ(ReadFileBytes(file), Bytes({letter, 0, 5, 0, 'L'}));
+        EXPECT_EQ(ReadFileBytes(file), Bytes({SectionLetter(section), 0, 5, 0, 'L'}));
     }
     EXPECT_EQ(m_nAsked, 8);
 }
@@ -113,15 +112,14 @@ TEST_F(FileSafetyTest, AMissingFileIsCreatedEmptyOnlyWhenTheQuestionIsConfirmed)
 // cannot be read is never offered for replacement by an empty file, whatever it
 // holds is not the program's to throw away.
 TEST_F(FileSafetyTest, AFileThatIsThereIsNeverQuestioned) {
-    const fs::path schedule = GetSectionFileName(kSectionSchedule);
     WriteFileBytes(GetSectionFileName(kSectionGermanRussian),
                    PacketBytes('E', 0, RecordBytes(Bytes({0xF2, 'A', 0, 0})), 'N') + "E\1");
     EXPECT_EQ(LoadSection(kSectionGermanRussian, Answer(true)), LoadResult::Damaged);
     ASSERT_EQ(g_records.size(), 1u);
     EXPECT_EQ(g_records[0].m_nLocked, 1);
-    fs::create_directory(schedule);
+    fs::create_directory(GetSectionFileName(kSectionSchedule));
     EXPECT_EQ(LoadSection(kSectionSchedule, Answer(true)), LoadResult::Failed);
-    EXPECT_TRUE(fs::is_directory(schedule));
+    EXPECT_TRUE(fs::is_directory(GetSectionFileName(kSectionSchedule)));
     for (int section : {0, kSectionMemo, 6}) {
         EXPECT_EQ(LoadSection(section, Answer(true)), LoadResult::Failed);
         EXPECT_FALSE(SaveSection(section));

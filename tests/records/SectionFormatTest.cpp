@@ -207,8 +207,7 @@ TEST(EditorLayoutTest, RecordsFilledToTheFieldLimitsStillFitTheHandheldsRecord) 
 // Whatever the file holds, the reader keeps the records before the damage and
 // reads nothing beyond the file.
 TEST(SectionFormatTest, DamagedFilesKeepTheRecordsBeforeTheDamage) {
-    const std::string good = RecordBytes(Bytes({0x72, 'A', 0, 0}));
-    const std::string first = PacketBytes('E', 0, good, 'N');
+    const std::string good = RecordBytes(Bytes({0x72, 'A', 0, 0})), first = PacketBytes('E', 0, good, 'N');
     auto header = [](int length, char marker) { return Bytes({'E', 1, length & 0xFF, length >> 8, marker}); };
     const std::tuple<const char*, std::string, std::size_t> cases[] = {
         {"packet length 1", first + header(1, 'L') + good, 1},
