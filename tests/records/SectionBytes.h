@@ -20,17 +20,15 @@ inline std::string RecordBytes(const std::string& data) {
     return std::string{static_cast<char>(data.size() & 0xFF), static_cast<char>(data.size() >> 8)} + data;
 }
 
-// A packet header with the length of the body, then the body.
-inline std::string PacketBytes(char letter, int number, const std::string& body, char marker = 'L') {
-    const std::size_t length = body.size() + 5;
-    return std::string{letter, static_cast<char>(number), static_cast<char>(length & 0xFF),
-                       static_cast<char>(length >> 8), marker} +
-           body;
-}
-
 inline std::string Bytes(std::initializer_list<int> values) {
     std::string bytes;
     for (int v : values)
         bytes += static_cast<char>(v);
     return bytes;
+}
+
+// A packet header with the length of the body, then the body.
+inline std::string PacketBytes(char letter, int number, const std::string& body, char marker = 'L') {
+    const int length = static_cast<int>(body.size()) + 5;
+    return Bytes({letter, number, length & 0xFF, length >> 8, marker}) + body;
 }
