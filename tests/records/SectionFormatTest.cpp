@@ -161,13 +161,11 @@ TEST(SectionFormatTest, RecordsAreWrittenAsTheHandheldStoresThem) {
 SectionRecord RecordOfLength(std::size_t length) { return Record({std::string(length - 3, 'W'), ""}); }
 
 TEST(SectionFormatTest, RecordStaysInThePacketUpTo2394AndOpensANewOneFrom2395) {
-    // Nine records of 250 data bytes fill a body of 9 x 252 = 2268 bytes.
-    std::vector<SectionRecord> full(9, RecordOfLength(250));
     for (std::size_t next : {126u, 127u}) {
         SCOPED_TRACE(next);
-        std::vector<SectionRecord> records = full;
-        records.push_back(RecordOfLength(next));
-        records.push_back(RecordOfLength(4));
+        // Nine records of 250 data bytes fill a body of 9 x 252 = 2268 bytes.
+        std::vector<SectionRecord> records(9, RecordOfLength(250));
+        records.insert(records.end(), {RecordOfLength(next), RecordOfLength(4)});
         const std::string bytes = Write(records, kSectionGermanRussian).value_or("");
 
         const std::size_t firstBody = next == 126 ? 2268 + 128 : 2268;
