@@ -69,8 +69,7 @@ protected:
         return path.string();
     }
 
-    std::ostringstream m_out;
-    std::ostringstream m_err;
+    std::ostringstream m_out, m_err;
 };
 
 // What owners keep in each section: Cyrillic, umlauts, line breaks, escapes,
