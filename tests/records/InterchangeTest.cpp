@@ -4,7 +4,6 @@
 
 #include "keyboard/FilterChar.h"
 #include "kl840t/RecordLines.h"
-#include "records/ScopedLocale.h"
 #include "records/SectionBytes.h"
 #include "records/Sections.h"
 
@@ -44,7 +43,8 @@ std::string Lines(const std::vector<SectionRecord>& records, int section) {
     return lines;
 }
 
-// What owners keep, and what each format has to escape, quote or fold.
+// What owners keep, and what each format has to escape, quote or fold. The
+// schedule's texts are in the default locale: day first, 24-hour clock.
 const std::pair<int, std::vector<SectionRecord>> kSections[] = {
     {kSectionTelephone,
      {Record({"M\x82LLER, J\x81RG", "+49 30 123", "BERLIN\r\nSTRA\x83\x45 5, \"HOF\"; 2"}, 1),
@@ -61,7 +61,6 @@ const std::pair<int, std::vector<SectionRecord>> kSections[] = {
 };
 
 TEST(InterchangeTest, EverySectionComesBackThroughEveryFormatThatCarriesIt) {
-    ScopedLocale locale("1", "1");
     for (const auto& [section, records] : kSections) {
         for (InterchangeFormat format :
              {InterchangeFormat::VCard, InterchangeFormat::ICalendar, InterchangeFormat::Csv}) {
@@ -81,7 +80,6 @@ TEST(InterchangeTest, EverySectionComesBackThroughEveryFormatThatCarriesIt) {
 TEST(InterchangeTest, FilesAsOtherProgramsWriteThemAreRead) {
     setenv("TZ", "Europe/Berlin", 1);
     tzset();
-    ScopedLocale locale("1", "1");
     const std::tuple<int, InterchangeFormat, std::string, std::string, std::size_t, std::size_t> cases[] = {
         // section, format, file, the records read, repeated events taken once, records left out
         {kSectionTelephone, InterchangeFormat::VCard,
