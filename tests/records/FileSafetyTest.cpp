@@ -198,6 +198,8 @@ TEST_F(FileSafetyTest, FailingFileOperationsLoseNothing) {
         const std::multiset<std::string> after = contents();
         for (const std::string& content : before)
             EXPECT_TRUE(after.count(content)) << "lost: " << content.substr(0, 20);
+        fs::permissions(telephone, fs::perms::owner_read | fs::perms::owner_write);
+        EXPECT_EQ(ReadFileBytes(telephone), Telephone("OLD")) << "the user's section file stays as it was";
         if (!m_page.statuses.empty()) { // a download: the bytes are somewhere, and a failed one says where
             EXPECT_TRUE(after.count(sent));
             EXPECT_TRUE(succeeds || ReadFileBytes(m_page.messages.at(0).substr(7)) == sent) << m_page.messages.at(0);
